@@ -1,0 +1,21 @@
+// Private profile (INI) files: the two calls the profile store relies on.
+// Win32: GetPrivateProfileStringA / WritePrivateProfileStringA.
+// POSIX: our own INI code with the same observable behaviour.
+#pragma once
+#include <cstdint>
+
+namespace zms::platform {
+
+// Copies the value of [section] key (or `def` when missing; null `def` means
+// "") into `buf` of `size` bytes, NUL-terminated. One pair of enclosing quotes
+// (single or double) is removed. Returns the number of bytes copied without the
+// NUL; a value cut short to fit returns size - 1.
+uint32_t ReadProfileString(const char* section, const char* key, const char* def, char* buf,
+                           uint32_t size, const char* path);
+
+// Stores `value` under [section] key, creating file and section as needed.
+// Null `value` removes the key, null `key` removes the section.
+// Returns nonzero on success.
+int WriteProfileString(const char* section, const char* key, const char* value, const char* path);
+
+}  // namespace zms::platform

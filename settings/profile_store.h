@@ -1,0 +1,29 @@
+// The one reader and writer of the plug-in's profile file.
+#pragma once
+#include <string>
+
+namespace zms {
+
+class ProfileStore {
+public:
+    explicit ProfileStore(const char* path);
+
+    // The value (or `def`, "" when null) in a malloc'ed buffer the caller frees;
+    // null when `section` is null or memory runs out.
+    char* ReadString(const char* section, const char* key, const char* def) const;
+
+    // Writes `value` (null removes the key; null key removes the section). A value
+    // enclosed in double quotes is written with one more pair so that it reads back
+    // as written. Returns the platform write's result.
+    int WriteString(const char* section, const char* key, const char* value) const;
+
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// The process-wide store: created at attach, deleted at detach; null outside.
+extern ProfileStore* g_profileStore;
+
+}  // namespace zms
