@@ -1,0 +1,49 @@
+# Settings every target of the project gets, and the third-party pieces it uses.
+
+option(ZMS_WERROR "Treat compiler warnings as errors" OFF)
+option(ZMS_SANITIZE "Native build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+# zms_target_defaults(<target>): the project's own compile settings. Call it for
+# every library, executable and test target of the project (not third-party).
+function(zms_target_defaults target)
+    # Headers are included by their path from the repository root,
+    # e.g. "settings/profile_store.h".
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_compile_features(${target} PUBLIC cxx_std_17)
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+    if(ZMS_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+    if(ZMS_SANITIZE AND NOT WIN32)
+        target_compile_options(${target} PRIVATE -fsanitize=address,undefined
+                                                 -fno-omit-frame-pointer)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+endfunction()
+
+# Boost.Regex, header-only. The mingw compilers must not see the rest of
+# /usr/include (glibc's headers would shadow their own), so the include path is
+# a directory of the build tree holding only a link to boost/. Used alike by all
+# builds: link `zms_boost` to get it.
+set(ZMS_BOOST_ROOT /usr/include CACHE PATH "Directory that holds Boost's boost/ headers")
+if(NOT EXISTS ${ZMS_BOOST_ROOT}/boost/regex.hpp)
+    message(FATAL_ERROR "Boost.Regex headers not found in ${ZMS_BOOST_ROOT}/boost "
+                        "(install libboost-regex1.81-dev: scripts/setup.sh)")
+endif()
+set(ZMS_BOOST_INCLUDE_DIR ${CMAKE_BINARY_DIR}/boost-include)
+file(MAKE_DIRECTORY ${ZMS_BOOST_INCLUDE_DIR})
+file(CREATE_LINK ${ZMS_BOOST_ROOT}/boost ${ZMS_BOOST_INCLUDE_DIR}/boost SYMBOLIC)
+add_library(zms_boost INTERFACE)
+target_include_directories(zms_boost SYSTEM INTERFACE ${ZMS_BOOST_INCLUDE_DIR})
+
+# GoogleTest, built from Debian's sources for every build (the mingw builds have
+# no prebuilt one). Not part of `all`: only test executables pull it in.
+set(ZMS_GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest source tree")
+if(NOT EXISTS ${ZMS_GOOGLETEST_SOURCE_DIR}/CMakeLists.txt)
+    message(FATAL_ERROR "GoogleTest sources not found in ${ZMS_GOOGLETEST_SOURCE_DIR} "
+                        "(install googletest: scripts/setup.sh)")
+endif()
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+add_subdirectory(${ZMS_GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)

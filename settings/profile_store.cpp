@@ -1,0 +1,55 @@
+#include "settings/profile_store.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/profile.h"
+
+namespace zms {
+
+ProfileStore* g_profileStore = nullptr;
+
+ProfileStore::ProfileStore(const char* path) : path_(path != nullptr ? path : "") {}
+
+char* ProfileStore::ReadString(const char* section, const char* key, const char* def) const {
+    if (section == nullptr) return nullptr;
+    uint32_t size = 256;
+    char* buf = static_cast<char*>(std::malloc(size));
+    for (;;) {
+        if (buf == nullptr) return nullptr;
+        const uint32_t n = platform::ReadProfileString(section, key, def, buf, size, path_.c_str());
+        // A cut value comes back as size - 1 characters. The margin of one more
+        // also covers a read that loses a character at the cut: wine returns a
+        // quoted value whose text fills the buffer exactly one character short.
+        if (n < size - 2) return buf;
+        if (size > UINT32_MAX / 2) {  // no larger size to try
+            std::free(buf);
+            return nullptr;
+        }
+        size *= 2;
+        char* grown = static_cast<char*>(std::realloc(buf, size));
+        if (grown == nullptr) std::free(buf);
+        buf = grown;
+    }
+}
+
+int ProfileStore::WriteString(const char* section, const char* key, const char* value) const {
+    const size_t len = value != nullptr ? std::strlen(value) : 0;
+    if (len < 2 || value[0] != '"' || value[len - 1] != '"') {
+        return platform::WriteProfileString(section, key, value, path_.c_str());
+    }
+    // The read takes one pair of enclosing quotes off; an extra pair makes a
+    // quoted value read back as written.
+    char* quoted = static_cast<char*>(std::malloc(len + 3));
+    if (quoted == nullptr) return 0;
+    quoted[0] = '"';
+    std::memcpy(quoted + 1, value, len);
+    quoted[len + 1] = '"';
+    quoted[len + 2] = '\0';
+    const int result = platform::WriteProfileString(section, key, quoted, path_.c_str());
+    std::free(quoted);
+    return result;
+}
+
+}  // namespace zms
