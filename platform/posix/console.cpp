@@ -1,0 +1,8 @@
+#include "platform/console.h"
+
+namespace zms::platform {
+
+// POSIX streams never translate line ends.
+void SetBinaryStdio() {}
+
+}  // namespace zms::platform

@@ -1,0 +1,48 @@
+// The text still to be translated, as a gap buffer.
+//
+// The translation removes text at the front (every consumed term), in the
+// middle (a wildcard or a later term of the same field), at the back (the
+// trailing trim) and puts the default prefix in front. A plain string would
+// move the whole tail on every middle removal; here the gap sits where the
+// last middle removal was, and the front is an offset, so removals that sweep
+// forward through the query cost what they remove.
+#pragma once
+#include <cstddef>
+#include <string>
+
+namespace zms {
+
+class QueryText {
+public:
+    static constexpr std::size_t npos = std::string::npos;
+
+    explicit QueryText(const std::string& text);
+
+    std::size_t size() const { return (gapBegin_ - head_) + (tail_ - gapEnd_); }
+    bool empty() const { return size() == 0; }
+    unsigned char at(std::size_t i) const {
+        std::size_t left = gapBegin_ - head_;
+        return static_cast<unsigned char>(i < left ? buf_[head_ + i] : buf_[gapEnd_ + i - left]);
+    }
+    bool EqualsAt(std::size_t pos, const char* literal, std::size_t length) const;
+    // First position >= from holding byte c, or npos.
+    std::size_t Find(unsigned char c, std::size_t from) const;
+    std::string Substr(std::size_t pos, std::size_t length) const;
+    void AppendTo(std::string& out, std::size_t pos, std::size_t length) const;
+    std::string Str() const { return Substr(0, size()); }
+
+    void EraseFront(std::size_t count);
+    void EraseBack(std::size_t count);
+    void Erase(std::size_t pos, std::size_t count);
+    void Prepend(const char* literal, std::size_t length);
+
+private:
+    void MoveGapTo(std::size_t pos);
+    void MakeHeadroom(std::size_t length);
+
+    std::string buf_;
+    // The text is buf_[head_, gapBegin_) followed by buf_[gapEnd_, tail_).
+    std::size_t head_ = 0, gapBegin_ = 0, gapEnd_ = 0, tail_ = 0;
+};
+
+}  // namespace zms

@@ -1,0 +1,218 @@
+#include "query/query_translator.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "plugin/host_link.h"
+#include "query/field_table.h"
+#include "query/term_finder.h"
+#include "settings/profile_store.h"
+
+namespace zms {
+
+namespace {
+
+constexpr unsigned char kLead = 0x81, kTrail = 0x40;  // the fullwidth space
+
+// "Option"/"fullwidthspace_separator" is read anew at each consultation, so an
+// edit of the profile file takes effect with the next query. The callers ask
+// only where a fullwidth space stands at the place the option decides: a query
+// without one never touches the file.
+bool FullwidthOption() {
+    if (!g_profileStore) return false;
+    char* value = g_profileStore->ReadString("Option", "fullwidthspace_separator", nullptr);
+    bool on = value && std::strcmp(value, "1") == 0;
+    std::free(value);
+    return on;
+}
+
+// Byte access to a std::string or a QueryText alike.
+unsigned char ByteAt(const std::string& s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
+unsigned char ByteAt(const QueryText& t, std::size_t i) { return t.at(i); }
+
+template <class Text>
+bool FullwidthAt(const Text& t, std::size_t i) {
+    return i + 1 < t.size() && ByteAt(t, i) == kLead && ByteAt(t, i + 1) == kTrail;
+}
+
+// The leading separator run: spaces, and fullwidth spaces when the option is on.
+template <class Text>
+std::size_t LeadingRun(const Text& t) {
+    std::size_t i = 0;
+    while (i < t.size() && ByteAt(t, i) == ' ') ++i;
+    if (!FullwidthAt(t, i) || !FullwidthOption()) return i;
+    for (;;) {
+        if (i < t.size() && ByteAt(t, i) == ' ') ++i;
+        else if (FullwidthAt(t, i)) i += 2;
+        else return i;
+    }
+}
+
+// The trailing run, read backwards: a 0x40 is a separator only after 0x81.
+template <class Text>
+std::size_t TrailingRun(const Text& t) {
+    std::size_t n = t.size(), r = 0;
+    auto fullwidthBefore = [&](std::size_t end) { return end >= 2 && FullwidthAt(t, end - 2); };
+    while (r < n && ByteAt(t, n - 1 - r) == ' ') ++r;
+    if (!fullwidthBefore(n - r) || !FullwidthOption()) return r;
+    for (;;) {
+        if (r < n && ByteAt(t, n - 1 - r) == ' ') ++r;
+        else if (fullwidthBefore(n - r)) r += 2;
+        else return r;
+    }
+}
+
+template <class Text>
+bool StartsWith(const Text& t, const char* prefix) {
+    std::size_t n = std::strlen(prefix);
+    if (t.size() < n) return false;
+    for (std::size_t i = 0; i < n; ++i)
+        if (ByteAt(t, i) != static_cast<unsigned char>(prefix[i])) return false;
+    return true;
+}
+
+template <class Text>
+FieldKind Classify(const Text& t) {
+    if (!t.empty() && ByteAt(t, 0) == '"') return kDefaultField;
+    for (const Field& f : kFields)
+        if (StartsWith(t, f.prefix)) return f.kind;
+    return kDefaultField;
+}
+
+void Trim(TermFinder& finder) {
+    finder.EraseFront(LeadingRun(finder.text()));
+    finder.EraseBack(TrailingRun(finder.text()));
+}
+
+void AddFlag(std::string& flags, const std::string& item) {
+    flags += flags.empty() ? "flag=" : "&";
+    flags += item;
+}
+
+void BeginTerm(std::string& pack) {
+    if (!pack.empty() && pack.back() == ')') pack += "and";
+}
+
+void EndTerm(std::string& pack, FieldKind kind) {
+    if (kind == kAttachField) {
+        pack += ",target=";
+        pack += kAttachTarget;
+        pack += ")";
+    } else {
+        pack += ",target=";
+        pack += kFields[kind].target;
+        pack += ")";
+    }
+}
+
+// The host escapes a plain value for its double quotes. The result belongs to
+// the host and is copied at once. Unbound (the command-line tool) or failing,
+// the value goes as typed.
+void AppendEncoded(std::string& pack, const std::string& value) {
+    const char* encoded = g_host.YenEncode ? g_host.YenEncode(value.c_str()) : nullptr;
+    pack += encoded ? encoded : value.c_str();
+}
+
+// "flag:" and the text up to the next space: a flag item, as typed.
+void ConvertFlag(TermFinder& finder, std::string& flags) {
+    const std::size_t prefix = std::strlen(kFields[kFlagField].prefix);
+    finder.EraseFront(prefix);
+    std::size_t space = finder.text().Find(' ', 0);
+    std::size_t length = space == QueryText::npos ? finder.text().size() : space;
+    AddFlag(flags, finder.text().Substr(0, length));
+    finder.EraseFront(length);
+}
+
+void ConvertQuoted(TermFinder& finder, FieldKind kind, TermMatch m, std::string& pack) {
+    const std::size_t skip = std::strlen(kFields[kind].target) + 1;
+    BeginTerm(pack);
+    pack += "(";
+    finder.text().AppendTo(pack, m.begin + skip, m.end - m.begin - skip);
+    pack += ",regular";
+    EndTerm(pack, kind);
+    finder.Erase(m.begin, m.end - m.begin);
+}
+
+// The value runs to the next space. With the option on, a fullwidth space in
+// it ends it instead, becoming one ASCII space; what follows stays in the query.
+void ConvertPlain(TermFinder& finder, FieldKind kind, TermMatch m, std::string& pack) {
+    const QueryText& t = finder.text();
+    const std::size_t skip = std::strlen(kFields[kind].prefix);
+    const std::size_t start = m.begin + skip;
+    std::size_t end = start;
+    bool cut = false, asked = false;
+    while (end < t.size() && t.at(end) != ' ') {
+        if (!asked && FullwidthAt(t, end)) {
+            asked = true;
+            if (FullwidthOption()) {
+                cut = true;
+                break;
+            }
+        }
+        ++end;
+    }
+    std::string value = t.Substr(start, end - start);
+    if (cut) value += ' ';
+    BeginTerm(pack);
+    pack += "(\"";
+    AppendEncoded(pack, value);
+    pack += "\"";
+    EndTerm(pack, kind);
+    finder.Erase(m.begin, end + (cut ? 2 : 0) - m.begin);
+}
+
+void Convert(FieldKind kind, TermFinder& finder, std::string& pack, std::string& flags) {
+    if (kind == kAttachField) {
+        TermMatch w = finder.FindWildcard();
+        if (w.found()) {
+            finder.Erase(w.begin, w.end - w.begin);
+            AddFlag(flags, "attach");
+            return;
+        }
+    }
+    if (kind == kFlagField) return ConvertFlag(finder, flags);
+    if (TermMatch q = finder.FindQuoted(kind); q.found()) return ConvertQuoted(finder, kind, q, pack);
+    if (TermMatch p = finder.FindPlain(kind); p.found()) return ConvertPlain(finder, kind, p, pack);
+    // Every occurrence of the prefix is followed by a space or ends the query:
+    // the text is read again as a term of the default field.
+    finder.PrependDefaultPrefix();
+}
+
+}  // namespace
+
+void TrimQuery(std::string& query) {
+    query.erase(0, LeadingRun(query));
+    query.erase(query.size() - TrailingRun(query));
+}
+
+FieldKind ClassifyField(const std::string& query) { return Classify(query); }
+
+void ConvertTerm(FieldKind kind, std::string& query, std::string& pack, std::string& flags) {
+    if (kind < 0 || kind >= kFieldCount) kind = kDefaultField;
+    TermFinder finder(query);
+    Convert(kind, finder, pack, flags);
+    query = finder.text().Str();
+}
+
+std::string TranslateQuery(const std::string& query, int scope) {
+    std::string pack, flags;
+    pack.reserve(query.size() * 2 + 64);
+    TermFinder finder(query);
+    Trim(finder);
+    while (!finder.text().empty()) {
+        FieldKind kind = Classify(finder.text());
+        if (kind == kDefaultField && !StartsWith(finder.text(), kFields[kDefaultField].prefix))
+            finder.PrependDefaultPrefix();
+        Convert(kind, finder, pack, flags);
+        Trim(finder);
+    }
+    if (!flags.empty()) {
+        if (!pack.empty()) pack += ",";
+        pack += flags;
+    }
+    pack += scope == 1002 ? ",subfolder=1" : ",subfolder=0";
+    pack += ",hilight=1";
+    return pack;
+}
+
+}  // namespace zms

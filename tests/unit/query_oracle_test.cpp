@@ -1,0 +1,136 @@
+// The fast translator against a word-for-word reading of the rules with
+// Boost.Regex, over generated queries, and over inputs too large for the regex
+// engine, whose results are built here by hand.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "query/field_table.h"
+#include "query/query_translator.h"
+#include "query_reference.h"
+#include "query_test_support.h"
+
+namespace zms {
+namespace {
+
+// Pieces that meet in the interesting ways: prefixes, the wildcard, quotes,
+// backslashes, both spaces and the halves of the fullwidth one, line breaks.
+const char* const kPieces[] = {"subject:", "from:", "from+to:", "to:",     "attach:", "attach:*",
+                               "flag:",    "smallheader:", "smallheaderbody:", "body:", "all:",
+                               "memo:",    "header:",  "Subject:", "\"",      "\\",      " ",
+                               " ",        "\x81\x40", "\x81",     "@",       "a",       "b",
+                               "x y",      ":",        "*",        "\n",      "\r",      "+"};
+
+std::string RandomQuery(std::mt19937& rng, int maxPieces) {
+    std::string q;
+    int n = static_cast<int>(rng() % (maxPieces + 1));
+    for (int i = 0; i < n; ++i) q += kPieces[rng() % (sizeof(kPieces) / sizeof(kPieces[0]))];
+    return q;
+}
+
+TEST(Oracle, AgreesOnGeneratedQueries) {
+    testing::ScopedProfile profile;
+    std::mt19937 rng(20261208);
+    int compared = 0;
+    for (bool fullwidth : {false, true}) {
+        profile.SetFullwidth(fullwidth);
+        for (int i = 0; i < 4000; ++i) {
+            std::string q = RandomQuery(rng, i % 2 ? 8 : 30);
+            int scope = 1001 + static_cast<int>(rng() % 4);
+            std::string expected = reference::TranslateQuery(q, scope, fullwidth);
+            ASSERT_EQ(TranslateQuery(q, scope), expected) << "query [" << q << "] fullwidth " << fullwidth;
+            ++compared;
+        }
+    }
+    EXPECT_EQ(compared, 8000);
+}
+
+TEST(Oracle, AgreesOnOneConversion) {
+    testing::ScopedProfile profile;
+    std::mt19937 rng(7);
+    for (bool fullwidth : {false, true}) {
+        profile.SetFullwidth(fullwidth);
+        for (int i = 0; i < 3000; ++i) {
+            int kind = static_cast<int>(rng() % 12);
+            std::string q = std::string(kFields[kind].prefix) + RandomQuery(rng, 10);
+            std::string pack = i % 3 ? "" : "(\"z\",target=to)", flags = i % 5 ? "" : "flag=f";
+            std::string rq = q, rpack = pack, rflags = flags;
+            ConvertTerm(kind, q, pack, flags);
+            reference::ConvertTerm(kind, rq, rpack, rflags, fullwidth);
+            ASSERT_EQ(q, rq) << kind << " [" << rq << "]";
+            ASSERT_EQ(pack, rpack);
+            ASSERT_EQ(flags, rflags);
+        }
+    }
+}
+
+// The reference itself, checked on what a person reads off the rules.
+TEST(Oracle, ReadsTheExamplesAsWritten) {
+    EXPECT_EQ(reference::TranslateQuery("subject:abc subject:\"x y\"", 1001, false),
+              "(\"x y\",regular,target=subject)and(\"abc\",target=subject),subfolder=0,hilight=1");
+    EXPECT_EQ(reference::TranslateQuery("attach:*.pdf", 1002, false),
+              "(\".pdf\",target=smallheaderbody),flag=attach,subfolder=1,hilight=1");
+}
+
+std::string Repeat(const std::string& s, std::size_t times) {
+    std::string out;
+    out.reserve(s.size() * times);
+    for (std::size_t i = 0; i < times; ++i) out += s;
+    return out;
+}
+
+const std::size_t kMiB = 1 << 20;
+
+TEST(Pathological, OneQuotedTermOfAMebibyte) {
+    testing::ScopedProfile profile;
+    std::string body = Repeat("a\\\"b ", kMiB / 5);
+    std::string q = "subject:\"" + body + "\"";
+    EXPECT_EQ(TranslateQuery(q, 1001),
+              "(\"" + body + "\",regular,target=subject),subfolder=0,hilight=1");
+}
+
+TEST(Pathological, AnUnclosedQuoteOfAMebibyteIsPlainTerms) {
+    testing::ScopedProfile profile;
+    std::string q = "subject:\"" + Repeat("ab ", kMiB / 3);
+    std::string pack = TranslateQuery(q, 1001);
+    std::string expected = "(\"\"ab\",target=subject)" +
+                           Repeat("and(\"ab\",target=smallheaderbody)", kMiB / 3 - 1) +
+                           ",subfolder=0,hilight=1";
+    EXPECT_EQ(pack, expected);
+}
+
+TEST(Pathological, PrefixesWithNoValue) {
+    testing::ScopedProfile profile;
+    // Thousands of them, small enough for the reference to follow.
+    std::string q = Repeat("subject: from: ", 600) + "subject:x";
+    EXPECT_EQ(TranslateQuery(q, 1001), reference::TranslateQuery(q, 1001, false));
+    // A mebibyte of them: each becomes a default-field term of its own text.
+    std::string big = Repeat("to: ", kMiB / 4);
+    EXPECT_EQ(TranslateQuery(big, 1001),
+              "(\"to:\",target=smallheaderbody)" +
+                  Repeat("and(\"to:\",target=smallheaderbody)", kMiB / 4 - 1) + ",subfolder=0,hilight=1");
+}
+
+TEST(Pathological, LoneHalvesOfTheFullwidthSpace) {
+    testing::ScopedProfile profile;
+    profile.SetFullwidth(true);
+    std::string q = Repeat("\x81 @ \x40\x81", 500);
+    EXPECT_EQ(TranslateQuery(q, 1001), reference::TranslateQuery(q, 1001, true));
+    std::string lone = Repeat("\x81", kMiB);
+    EXPECT_EQ(TranslateQuery(lone, 1001),
+              "(\"" + lone + "\",target=smallheaderbody),subfolder=0,hilight=1");
+}
+
+TEST(Pathological, QuotesAndBackslashesAnywhere) {
+    testing::ScopedProfile profile;
+    std::mt19937 rng(99);
+    const char alphabet[] = {'"', '\\', ' ', 'a', ':'};
+    for (int i = 0; i < 200; ++i) {
+        std::string q = "subject:";
+        for (int k = 0; k < 300; ++k) q += alphabet[rng() % sizeof(alphabet)];
+        ASSERT_EQ(TranslateQuery(q, 1001), reference::TranslateQuery(q, 1001, false)) << q;
+    }
+}
+
+}  // namespace
+}  // namespace zms

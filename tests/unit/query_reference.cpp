@@ -1,0 +1,100 @@
+#include "query_reference.h"
+
+#include <boost/regex.hpp>
+
+#include "query/field_table.h"
+
+namespace zms::reference {
+
+namespace {
+
+bool StartsWith(const std::string& s, const std::string& p) { return s.compare(0, p.size(), p) == 0; }
+
+void Remove(std::string& s, const boost::regex& re) {
+    s = boost::regex_replace(s, re, "", boost::format_all);
+}
+
+int Classify(const std::string& q) {
+    if (!q.empty() && q[0] == '"') return 0;
+    for (const Field& f : kFields)
+        if (StartsWith(q, f.prefix)) return f.kind;
+    return 0;
+}
+
+void AddFlag(std::string& flags, const std::string& item) {
+    flags += flags.empty() ? "flag=" + item : "&" + item;
+}
+
+}  // namespace
+
+// The ends of the query only: Boost's ^ and $ would also match around line
+// breaks inside it.
+void TrimQuery(std::string& query, bool fullwidth) {
+    if (fullwidth) {
+        Remove(query, boost::regex("\\A( |\x81\x40)+"));
+        Remove(query, boost::regex("( |\x81\x40)+\\z"));
+    } else {
+        Remove(query, boost::regex("\\A +"));
+        Remove(query, boost::regex(" +\\z"));
+    }
+}
+
+void ConvertTerm(int kind, std::string& query, std::string& pack, std::string& flags,
+                 bool fullwidth) {
+    const Field& f = kFields[kind];
+    if (kind == 10) {
+        std::size_t at = query.find("attach:*");
+        if (at != std::string::npos) {
+            query.erase(at, 8);
+            AddFlag(flags, "attach");
+            return;
+        }
+    }
+    if (kind == 11) {
+        query.erase(0, 5);
+        std::size_t sp = query.find(' ');
+        std::string value = sp == std::string::npos ? query : query.substr(0, sp);
+        query.erase(0, value.size());
+        AddFlag(flags, value);
+        return;
+    }
+    boost::smatch m;
+    bool quoted = boost::regex_search(
+        query, m, boost::regex(std::string(f.pattern) + "(?<!\\\\)\"(\\\\.|[^\\\\\"])+\""));
+    if (!quoted &&
+        !boost::regex_search(query, m, boost::regex(std::string(f.pattern) + "([^\" ]{0,1}[^ ]+)"))) {
+        query = "smallheaderbody:" + query;
+        return;
+    }
+    std::string matched = m.str(0);
+    std::string value = matched.substr(std::string(f.target).size() + 1);
+    if (!pack.empty() && pack.back() == ')') pack += "and";
+    if (quoted) {
+        pack += "(" + value + ",regular";
+    } else {
+        std::size_t p = fullwidth ? value.find("\x81\x40") : std::string::npos;
+        if (p != std::string::npos) {
+            value = value.substr(0, p) + " ";
+            matched = matched.substr(0, std::string(f.target).size() + p + 3);
+        }
+        pack += "(\"" + value + "\"";
+    }
+    pack += kind == 10 ? ",target=\"X-Attach\")" : ",target=" + std::string(f.target) + ")";
+    query.erase(query.find(matched), matched.size());
+}
+
+std::string TranslateQuery(std::string query, int scope, bool fullwidth) {
+    std::string pack, flags;
+    TrimQuery(query, fullwidth);
+    while (!query.empty()) {
+        int kind = Classify(query);
+        if (kind == 0 && !StartsWith(query, "smallheaderbody:")) query = "smallheaderbody:" + query;
+        ConvertTerm(kind, query, pack, flags, fullwidth);
+        TrimQuery(query, fullwidth);
+    }
+    if (!flags.empty()) pack += (pack.empty() ? "" : ",") + flags;
+    pack += scope == 1002 ? ",subfolder=1" : ",subfolder=0";
+    return pack + ",hilight=1";
+}
+
+}  // namespace zms::reference

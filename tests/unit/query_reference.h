@@ -1,0 +1,16 @@
+// A word-for-word reading of the translation rules with Boost.Regex, slow
+// (it searches the whole query with a fresh pattern on every pass), kept as the
+// oracle the fast translator is compared with.
+#pragma once
+#include <string>
+
+namespace zms::reference {
+
+// `fullwidth` stands for "Option"/"fullwidthspace_separator"; YenEncode is the
+// identity. Throws what Boost.Regex throws when a pattern hits its limits.
+std::string TranslateQuery(std::string query, int scope, bool fullwidth);
+void ConvertTerm(int kind, std::string& query, std::string& pack, std::string& flags,
+                 bool fullwidth);
+void TrimQuery(std::string& query, bool fullwidth);
+
+}  // namespace zms::reference

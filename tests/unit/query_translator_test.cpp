@@ -1,0 +1,223 @@
+// The translation of a query into a find pack, table by table.
+#include <gtest/gtest.h>
+
+#include "plugin/host_link.h"
+#include "query/field_table.h"
+#include "query/query_translator.h"
+#include "query_test_support.h"
+
+namespace zms {
+namespace {
+
+#define FW "\x81\x40"  // the fullwidth space in code page 932
+
+struct TranslateCase {
+    const char* query;
+    int scope;
+    bool fullwidth;
+    const char* pack;
+};
+
+class Translate : public ::testing::TestWithParam<TranslateCase> {};
+
+TEST_P(Translate, GivesTheFindPack) {
+    testing::ScopedProfile profile;
+    profile.SetFullwidth(GetParam().fullwidth);
+    EXPECT_EQ(TranslateQuery(GetParam().query, GetParam().scope), GetParam().pack)
+        << "query [" << GetParam().query << "]";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, Translate,
+    ::testing::Values(
+        TranslateCase{"abc", 1001, false, "(\"abc\",target=smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{"subject:meeting from:sales", 1001, false,
+                      "(\"meeting\",target=subject)and(\"sales\",target=from),subfolder=0,hilight=1"},
+        TranslateCase{"subject:\"weekly report\"", 1001, false,
+                      "(\"weekly report\",regular,target=subject),subfolder=0,hilight=1"},
+        TranslateCase{"\"a b\" cd", 1001, false,
+                      "(\"a b\",regular,target=smallheaderbody)and(\"cd\",target=smallheaderbody),"
+                      "subfolder=0,hilight=1"},
+        TranslateCase{"attach:*", 1001, false, "flag=attach,subfolder=0,hilight=1"},
+        TranslateCase{"flag:xyz", 1002, false, "flag=xyz,subfolder=1,hilight=1"},
+        TranslateCase{"flag:a flag:b attach:*", 1001, false, "flag=a&b&attach,subfolder=0,hilight=1"},
+        TranslateCase{"attach:report attach:*", 1001, false,
+                      "(\"report\",target=\"X-Attach\"),flag=attach,subfolder=0,hilight=1"},
+        TranslateCase{"attach:*.pdf", 1001, false,
+                      "(\".pdf\",target=smallheaderbody),flag=attach,subfolder=0,hilight=1"},
+        TranslateCase{"subject:\"abc", 1001, false,
+                      "(\"\"abc\",target=subject),subfolder=0,hilight=1"},
+        TranslateCase{"\"abc", 1001, false, "(\"\"abc\",target=smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{"subject:", 1001, false,
+                      "(\"subject:\",target=smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{"subject: abc", 1001, false,
+                      "(\"subject:\",target=smallheaderbody)and(\"abc\",target=smallheaderbody),"
+                      "subfolder=0,hilight=1"},
+        TranslateCase{"smallheaderbody:", 1001, false,
+                      "(\"smallheaderbody:\",target=smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{"flag:", 1001, false, "flag=,subfolder=0,hilight=1"},
+        TranslateCase{"flag: abc", 1001, false,
+                      "(\"abc\",target=smallheaderbody),flag=,subfolder=0,hilight=1"},
+        TranslateCase{"   abc  ", 1001, false, "(\"abc\",target=smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{"", 1001, false, ",subfolder=0,hilight=1"},
+        TranslateCase{"    ", 1001, false, ",subfolder=0,hilight=1"},
+        TranslateCase{"subject:abc subject:\"x y\"", 1001, false,
+                      "(\"x y\",regular,target=subject)and(\"abc\",target=subject),subfolder=0,hilight=1"},
+        TranslateCase{"Subject:abc", 1001, false,
+                      "(\"Subject:abc\",target=smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{"from+to:office", 1001, false, "(\"office\",target=from+to),subfolder=0,hilight=1"},
+        TranslateCase{"smallheader:x smallheaderbody:y", 1001, false,
+                      "(\"x\",target=smallheader)and(\"y\",target=smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{"subject:\"a\\\"b\" cd", 1001, false,
+                      "(\"a\\\"b\",regular,target=subject)and(\"cd\",target=smallheaderbody),"
+                      "subfolder=0,hilight=1"},
+        TranslateCase{"subject:abc" FW "def", 1001, true,
+                      "(\"abc \",target=subject)and(\"def\",target=smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{"subject:abc" FW "def", 1001, false,
+                      "(\"abc" FW "def\",target=subject),subfolder=0,hilight=1"},
+        TranslateCase{"subject:abc" FW "from:def", 1001, true,
+                      "(\"abc \",target=subject)and(\"def\",target=from),subfolder=0,hilight=1"},
+        TranslateCase{FW "abc" FW, 1001, true, "(\"abc\",target=smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{FW "abc" FW, 1001, false,
+                      "(\"" FW "abc" FW "\",target=smallheaderbody),subfolder=0,hilight=1"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Scopes, Translate,
+    ::testing::Values(TranslateCase{"x", 1001, false, "(\"x\",target=smallheaderbody),subfolder=0,hilight=1"},
+                      TranslateCase{"x", 1002, false, "(\"x\",target=smallheaderbody),subfolder=1,hilight=1"},
+                      TranslateCase{"x", 1003, false, "(\"x\",target=smallheaderbody),subfolder=0,hilight=1"},
+                      TranslateCase{"x", 1004, false, "(\"x\",target=smallheaderbody),subfolder=0,hilight=1"},
+                      TranslateCase{"", 1002, false, ",subfolder=1,hilight=1"}));
+
+// Terms that a later edit joins, prefixes found inside other terms, line breaks.
+INSTANTIATE_TEST_SUITE_P(
+    Unanchored, Translate,
+    ::testing::Values(
+        TranslateCase{"to: from+to:x", 1001, false,
+                      "(\"x\",target=to)and(\"to:\",target=smallheaderbody)and(\"from+\","
+                      "target=smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{"attach:a subattach:*ject:\"q\"", 1001, false,
+                      "(\"a\",target=\"X-Attach\")and(\"q\",regular,target=subject),flag=attach,"
+                      "subfolder=0,hilight=1"},
+        TranslateCase{"a\n  b  ", 1001, false, "(\"a\n\",target=smallheaderbody)and(\"b\",target="
+                                               "smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{"subject:\"a\\\n\" b", 1001, false,
+                      "(\"a\\\n\",regular,target=subject)and(\"b\",target=smallheaderbody),"
+                      "subfolder=0,hilight=1"},
+        TranslateCase{"body: x", 1001, false,
+                      "(\"body:\",target=smallheaderbody)and(\"x\",target=smallheaderbody),"
+                      "subfolder=0,hilight=1"}));
+
+struct ConvertCase {
+    int kind;
+    const char* query;
+    const char* packBefore;
+    const char* flagsBefore;
+    bool fullwidth;
+    const char* queryAfter;
+    const char* packAfter;
+    const char* flagsAfter;
+};
+
+class Convert : public ::testing::TestWithParam<ConvertCase> {};
+
+TEST_P(Convert, ConsumesOneCondition) {
+    const ConvertCase& c = GetParam();
+    testing::ScopedProfile profile;
+    profile.SetFullwidth(c.fullwidth);
+    std::string query = c.query, pack = c.packBefore, flags = c.flagsBefore;
+    ConvertTerm(c.kind, query, pack, flags);
+    EXPECT_EQ(query, c.queryAfter);
+    EXPECT_EQ(pack, c.packAfter);
+    EXPECT_EQ(flags, c.flagsAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, Convert,
+    ::testing::Values(
+        ConvertCase{1, "subject:meeting from:sales", "", "", false, " from:sales",
+                    "(\"meeting\",target=subject)", ""},
+        ConvertCase{3, "from:b", "(\"a\",target=subject)", "", false, "",
+                    "(\"a\",target=subject)and(\"b\",target=from)", ""},
+        ConvertCase{2, "from+to:x", "", "", false, "", "(\"x\",target=from+to)", ""},
+        ConvertCase{10, "attach:report attach:*", "", "", false, "attach:report ", "", "flag=attach"},
+        ConvertCase{10, "attach:*.pdf", "", "", false, ".pdf", "", "flag=attach"},
+        ConvertCase{10, "attach:foo", "", "flag=x", false, "", "(\"foo\",target=\"X-Attach\")", "flag=x"},
+        ConvertCase{10, "attach:\"x y\"", "", "", false, "", "(\"x y\",regular,target=\"X-Attach\")", ""},
+        ConvertCase{11, "flag:new", "", "flag=attach", false, "", "", "flag=attach&new"},
+        ConvertCase{11, "flag:", "", "", false, "", "", "flag="},
+        ConvertCase{11, "flag: abc", "", "", false, " abc", "", "flag="},
+        ConvertCase{1, "subject:", "", "", false, "smallheaderbody:subject:", "", ""},
+        ConvertCase{1, "subject: subject:abc", "", "", false, "subject: ", "(\"abc\",target=subject)", ""},
+        ConvertCase{1, "subject:abc subject:\"x y\"", "", "", false, "subject:abc ",
+                    "(\"x y\",regular,target=subject)", ""},
+        ConvertCase{1, "subject:\"a\\\"b\"", "", "", false, "", "(\"a\\\"b\",regular,target=subject)", ""},
+        ConvertCase{1, "subject:\"\" x", "", "", false, " x", "(\"\"\"\",target=subject)", ""},
+        ConvertCase{0, "smallheaderbody:\"abc", "", "", false, "", "(\"\"abc\",target=smallheaderbody)", ""},
+        ConvertCase{1, "subject:a\"b cd\"", "", "", false, " cd\"", "(\"a\"b\",target=subject)", ""},
+        ConvertCase{1, "subject:a.b*", "", "", false, "", "(\"a.b*\",target=subject)", ""},
+        ConvertCase{1, "subject:abc" FW "def", "", "", true, "def", "(\"abc \",target=subject)", ""},
+        ConvertCase{1, "subject:abc" FW "def" FW "ghi", "", "", true, "def" FW "ghi",
+                    "(\"abc \",target=subject)", ""},
+        ConvertCase{1, "subject:" FW "abc", "", "", true, "abc", "(\" \",target=subject)", ""},
+        ConvertCase{1, "subject:abc" FW "def", "", "", false, "", "(\"abc" FW "def\",target=subject)", ""},
+        ConvertCase{1, "subject:\"a" FW "b\"", "", "", true, "", "(\"a" FW "b\",regular,target=subject)", ""},
+        ConvertCase{11, "flag:a" FW "b", "", "", true, "", "", "flag=a" FW "b"}));
+
+struct TrimCase {
+    const char* query;
+    bool fullwidth;
+    const char* trimmed;
+};
+
+class Trim : public ::testing::TestWithParam<TrimCase> {};
+
+TEST_P(Trim, RemovesTheSeparatorsAtBothEnds) {
+    testing::ScopedProfile profile;
+    profile.SetFullwidth(GetParam().fullwidth);
+    std::string q = GetParam().query;
+    TrimQuery(q);
+    EXPECT_EQ(q, GetParam().trimmed);
+    TrimQuery(q);
+    EXPECT_EQ(q, GetParam().trimmed) << "trimming twice changes nothing";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Separators, Trim,
+    ::testing::Values(TrimCase{"  a b  ", false, "a b"}, TrimCase{"   ", false, ""},
+                      TrimCase{"\ta\t", false, "\ta\t"}, TrimCase{" " FW " a " FW, false, FW " a " FW},
+                      TrimCase{" " FW " a " FW, true, "a"}, TrimCase{FW FW, true, ""},
+                      TrimCase{"@a", true, "@a"}, TrimCase{"\x81 a", true, "\x81 a"},
+                      // 0x81 0x81 0x40: the byte pair at the end is a separator, byte-wise.
+                      TrimCase{"a\x81\x81\x40", true, "a\x81"}, TrimCase{"a \n b", false, "a \n b"}));
+
+TEST(ClassifyField, ReadsTheLeadingPrefixInTableOrder) {
+    struct {
+        const char* query;
+        FieldKind kind;
+    } cases[] = {{"smallheaderbody:x", 0}, {"subject:x", 1},    {"from+to:x", 2}, {"from:x", 3},
+                 {"to:x", 4},              {"body:x", 5},       {"header:x", 6},  {"smallheader:x", 7},
+                 {"all:x", 8},             {"memo:x", 9},       {"attach:x", 10}, {"flag:x", 11},
+                 {"\"subject:x", 0},       {"Subject:x", 0},    {"x", 0},         {"", 0},
+                 {"subject", 0},           {"smallheader:", 7}, {"from+", 0}};
+    for (const auto& c : cases) EXPECT_EQ(ClassifyField(c.query), c.kind) << c.query;
+}
+
+// Only plain values go through the host's escaping; quoted texts and flags never do.
+TEST(YenEncode, AppliesToPlainValuesOnly) {
+    testing::ScopedProfile profile;
+    HostLink saved = g_host;
+    g_host.YenEncode = [](const char* v) -> const char* {
+        static std::string out;
+        out = std::string("<") + v + ">";
+        return out.c_str();
+    };
+    std::string pack = TranslateQuery("a subject:\"b c\" flag:d attach:e", 1001);
+    g_host = saved;
+    EXPECT_EQ(pack,
+              "(\"<a>\",target=smallheaderbody)and(\"b c\",regular,target=subject)and(\"<e>\","
+              "target=\"X-Attach\"),flag=d,subfolder=0,hilight=1");
+}
+
+}  // namespace
+}  // namespace zms
