@@ -20,7 +20,7 @@ if [[ -z "$prefix" || -z "$arch" ]]; then
     exit 2
 fi
 
-export WINEPREFIX="$prefix"
+export WINEPREFIX="$(realpath -m "$prefix")"
 export WINEARCH="$arch"
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko: their installers would ask (and have nothing to download).

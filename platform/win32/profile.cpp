@@ -5,6 +5,10 @@
 
 #include <cstring>
 
+// <windows.h> maps WriteProfileString to WriteProfileStringA (the win.ini call),
+// which would rename our own function here.
+#undef WriteProfileString
+
 namespace zms::platform {
 namespace {
 
