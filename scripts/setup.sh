@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs what the builds and tests need, from Debian 12's packages, and the
+# ja_JP.UTF-8 locale that gives wine code page 932. Does nothing when all of it
+# is there already, so every other script starts with it.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ clang
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+    wine wine64 wine32:i386 xvfb xauth
+    libboost-regex1.81-dev googletest libgtest-dev libbenchmark-dev
+    fonts-ipafont-gothic locales
+)
+
+sudo=()
+if [[ "$(id -u)" -ne 0 ]]; then
+    sudo=(sudo)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+
+if [[ ${#missing[@]} -gt 0 ]]; then
+    echo "setup.sh: installing ${missing[*]}"
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        "${sudo[@]}" dpkg --add-architecture i386
+    fi
+    "${sudo[@]}" apt-get update
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y --no-install-recommends "${packages[@]}"
+fi
+
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
+    echo "setup.sh: making the ja_JP.UTF-8 locale"
+    "${sudo[@]}" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds and runs the tests three times: natively over the POSIX layer, the
+# 64-bit Windows build under wine64 and the 32-bit one under wine32. Goes on
+# after a failure so that one run shows all three; fails if any failed.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+bash scripts/setup.sh
+
+start=$SECONDS
+results=()
+failed=0
+for preset in native win64 win32; do
+    echo "=== $preset"
+    preset_start=$SECONDS
+    if cmake --preset "$preset" && cmake --build --preset "$preset" && ctest --preset "$preset"; then
+        results+=("$preset passed ($((SECONDS - preset_start)) s)")
+    else
+        results+=("$preset FAILED")
+        failed=1
+    fi
+done
+
+summary=$(IFS=,; echo "${results[*]}")
+if [[ $failed -eq 0 ]]; then
+    echo "test.sh: all passed: ${summary//,/, } in $((SECONDS - start)) s"
+else
+    echo "test.sh: FAILED: ${summary//,/, } in $((SECONDS - start)) s"
+fi
+exit $failed
