@@ -11,6 +11,8 @@ function(zms_target_defaults target)
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
     target_compile_features(${target} PUBLIC cxx_std_17)
     target_compile_options(${target} PRIVATE -Wall -Wextra)
+    # Static libraries end up inside the plug-in's shared library too.
+    set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE ON)
     if(ZMS_WERROR)
         target_compile_options(${target} PRIVATE -Werror)
     endif()

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/library.h"
+
 #if defined(_WIN32) && !defined(_WIN64)
 #define ZMS_CDECL __cdecl
 #else
@@ -36,5 +38,11 @@ struct HostLink {
 };
 
 extern HostLink g_host;
+
+// Looks up the thirteen entries by name; a missing one stays null.
+void BindHostLink(platform::Library library);
+
+// Whether every entry that a call of `search` may use is bound.
+bool HostLinkReadyForSearch();
 
 }  // namespace zms

@@ -34,13 +34,34 @@ char* ProfileStore::ReadString(const char* section, const char* key, const char*
     }
 }
 
+namespace {
+
+bool HoldsLineBreak(const char* text) { return text && std::strpbrk(text, "\r\n") != nullptr; }
+
+// What the platform read strips from both ends of a value.
+bool StrippedByRead(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a'; }
+
+// Whether the read would give back something else than `value`: it takes
+// white space off the ends and one pair of enclosing quotes (single or double).
+bool NeedsProtection(const char* value, size_t len) {
+    if (len == 0) return false;
+    const char first = value[0], last = value[len - 1];
+    if (StrippedByRead(first) || StrippedByRead(last)) return true;
+    return len >= 2 && first == last && (first == '"' || first == '\'');
+}
+
+}  // namespace
+
 int ProfileStore::WriteString(const char* section, const char* key, const char* value) const {
+    // A line break would end the line early and let the rest stand as lines of
+    // their own: another key, another section. Such a write is refused.
+    if (HoldsLineBreak(section) || HoldsLineBreak(key) || HoldsLineBreak(value)) return 0;
     const size_t len = value != nullptr ? std::strlen(value) : 0;
-    if (len < 2 || value[0] != '"' || value[len - 1] != '"') {
+    if (!NeedsProtection(value, len)) {
         return platform::WriteProfileString(section, key, value, path_.c_str());
     }
-    // The read takes one pair of enclosing quotes off; an extra pair makes a
-    // quoted value read back as written.
+    // The read takes one pair of enclosing quotes off; an extra pair makes the
+    // value read back as written, its quotes and end spaces included.
     char* quoted = static_cast<char*>(std::malloc(len + 3));
     if (quoted == nullptr) return 0;
     quoted[0] = '"';

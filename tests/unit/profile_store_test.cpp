@@ -100,7 +100,8 @@ TEST_F(ProfileStoreTest, LongQuotedValuesComeBackWhole) {
 }
 
 // A value that starts and ends with a double quote gets one more pair in the
-// file, so that it reads back as written.
+// file, so that it reads back as written; so does any other value the read
+// would change.
 struct QuoteCase {
     const char* value;
     const char* stored;
@@ -113,7 +114,14 @@ const QuoteCase kQuoteCases[] = {
     {"\"\"", "\"\"\"\"", "\"\""},
     {"\"\"\"", "\"\"\"\"\"", "\"\"\""},
     {"\"subject:a b\"", "\"\"subject:a b\"\"", "\"subject:a b\""},
-    {"'a b'", "'a b'", "a b"},  // single quotes: written as is, read without
+    // Whatever the read would take off is protected by a pair of double quotes:
+    // single quotes, white space at either end.
+    {"'a b'", "\"'a b'\"", "'a b'"},
+    {"abc ", "\"abc \"", "abc "},
+    {" abc", "\" abc\"", " abc"},
+    {"\tx", "\"\tx\"", "\tx"},
+    {"'", "'", "'"},
+    {"'a", "'a", "'a"},
     {"\"a", "\"a", "\"a"},
     {"a\"", "a\"", "a\""},
     {"a\"b\"", "a\"b\"", "a\"b\""},

@@ -1,0 +1,26 @@
+// The recently confirmed queries behind the search dialog's drop-down list,
+// entry 0 the most recent. A blank entry marks a removed duplicate; it keeps its
+// place in memory and is never saved.
+#pragma once
+#include <cstddef>
+#include <string>
+
+namespace zms::QueryHistory {
+
+// Fills the list from "History"/"history0".."history19", skipping missing and
+// empty keys. Run once at start-up, after the profile store exists.
+void load();
+
+// Puts `query` at the top and blanks every later copy of every entry.
+void record(const std::string& query);
+
+// Writes the non-blank entries among the first 20 as "history0", "history1", ...
+void save();
+
+std::size_t size();
+const std::string& at(std::size_t index);
+
+// Empties the list (the library's unload does this; tests too).
+void clear();
+
+}  // namespace zms::QueryHistory

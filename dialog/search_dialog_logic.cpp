@@ -1,0 +1,62 @@
+#include "dialog/search_dialog_logic.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "dialog/query_history.h"
+#include "dialog/search_state.h"
+#include "settings/profile_store.h"
+
+namespace zms::dialog {
+
+bool CheckBoxEnabled(int scope) { return scope == kScopeAccount || scope == kScopeAllAccounts; }
+
+int Confirm(int checkedScope, bool checked, const std::string& text) {
+    if (checkedScope >= kIdFirstScope && checkedScope <= kIdLastScope) g_search.scope = checkedScope;
+    g_search.check = checked;
+    if (g_profileStore) {
+        const char radio[2] = {static_cast<char>('1' + (g_search.scope - kScopeFolder)), '\0'};
+        g_profileStore->WriteString("Config", "radio", radio);
+        g_profileStore->WriteString("Config", "check", g_search.check ? "TRUE" : "FALSE");
+    }
+    if (text.empty()) return kResultCancel;
+    QueryHistory::record(text);
+    QueryHistory::save();
+    return kResultQuery;
+}
+
+bool ShouldCloseInputMethod() {
+    if (!g_profileStore) return false;
+    char* value = g_profileStore->ReadString("IME", "control", nullptr);
+    bool close = value && std::strcmp(value, "1") == 0;
+    std::free(value);
+    return close;
+}
+
+Point CentredPosition(const Rect& desktop, const Rect& dialog) {
+    // In 64 bits: a hostile rectangle must not overflow the sums.
+    const int64_t w = int64_t{dialog.right} - dialog.left, h = int64_t{dialog.bottom} - dialog.top;
+    int64_t x = (int64_t{desktop.left} + desktop.right) / 2 - w / 2;
+    int64_t y = (int64_t{desktop.top} + desktop.bottom) / 2 - h / 2;
+    if (x < desktop.left) x = desktop.left;
+    else if (x + w > desktop.right) x = desktop.right - w;
+    if (y < desktop.top) y = desktop.top;
+    else if (y + h > desktop.bottom) y = desktop.bottom - h;
+    return {static_cast<int32_t>(x), static_cast<int32_t>(y)};
+}
+
+}  // namespace zms::dialog
+
+namespace zms::dialog {
+
+OpeningView Open() {
+    OpeningView v;
+    for (std::size_t k = 0; k < QueryHistory::size(); ++k) v.dropDown.push_back(QueryHistory::at(k));
+    v.text = g_search.initialEditText;
+    v.checkedScope = g_search.scope;
+    v.checked = g_search.check;
+    v.checkEnabled = CheckBoxEnabled(g_search.scope);
+    return v;
+}
+
+}  // namespace zms::dialog

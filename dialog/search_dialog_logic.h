@@ -1,0 +1,58 @@
+// What the search dialog does to the state, apart from any window: the views
+// (the Win32 dialog, the console, a script) call these.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace zms::dialog {
+
+// Control ids of dialog template 101.
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+inline constexpr int kIdQueryLine = 1000;
+inline constexpr int kIdFirstScope = 1001;
+inline constexpr int kIdLastScope = 1004;
+inline constexpr int kIdSpecialFolders = 1005;
+
+// Results of a modal run.
+inline constexpr int kResultQuery = 1;   // OK with a non-empty query line
+inline constexpr int kResultCancel = 2;  // OK with an empty line, or Esc
+inline constexpr int kResultClosed = 16;  // the window was closed
+
+// The special-folders check box only means something for a whole account.
+bool CheckBoxEnabled(int scope);
+
+// OK. `checkedScope` is the first checked scope button (0 when none is), the
+// check box's state counts even while it is disabled, `text` is the query
+// line. Saves scope and check box, records a non-empty query; the result.
+int Confirm(int checkedScope, bool checked, const std::string& text);
+
+// "IME"/"control" is exactly "1": an open input method is closed on opening.
+bool ShouldCloseInputMethod();
+
+struct Rect {
+    int32_t left, top, right, bottom;
+};
+struct Point {
+    int32_t x, y;
+};
+// Centred on the desktop; moved back inside it where it would stick out.
+Point CentredPosition(const Rect& desktop, const Rect& dialog);
+
+}  // namespace zms::dialog
+
+#include <vector>
+
+namespace zms::dialog {
+
+// What the dialog shows when it opens.
+struct OpeningView {
+    std::vector<std::string> dropDown;  // the history in its own order, blanks as empty rows
+    std::string text;                   // the query line: the initial edit text
+    int checkedScope;                   // SearchScope
+    bool checked;                       // the check-box flag
+    bool checkEnabled;
+};
+OpeningView Open();
+
+}  // namespace zms::dialog

@@ -1,0 +1,17 @@
+#include "platform/library.h"
+
+#include <dlfcn.h>
+
+namespace zms::platform {
+
+Library LoadLibraryFile(const char* path) { return path ? dlopen(path, RTLD_NOW | RTLD_LOCAL) : nullptr; }
+
+void* FindEntry(Library library, const char* name) { return library ? dlsym(library, name) : nullptr; }
+
+std::string ThisLibraryPath() {
+    Dl_info info{};
+    if (!dladdr(reinterpret_cast<void*>(&ThisLibraryPath), &info) || !info.dli_fname) return "";
+    return info.dli_fname;
+}
+
+}  // namespace zms::platform

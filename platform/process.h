@@ -1,0 +1,12 @@
+// Starting another program with a command line, without waiting for it.
+#pragma once
+
+namespace zms::platform {
+
+// CreateProcessA with no application name, default security, no inherited
+// handles, NORMAL_PRIORITY_CLASS, the caller's environment and directory.
+// Natively the command line is split as Windows programs split theirs and the
+// first word is looked up in PATH. Returns whether the program started.
+bool StartProcess(const char* commandLine);
+
+}  // namespace zms::platform

@@ -1,0 +1,16 @@
+// The library's entry point: start-up on process attach, shut-down on detach.
+#include <windows.h>
+
+#include "plugin/startup.h"
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID /*reserved*/) {
+    zms::g_module = module;
+    try {
+        if (reason == DLL_PROCESS_ATTACH) zms::Attach(module);
+        else if (reason == DLL_PROCESS_DETACH) zms::Detach();
+    } catch (...) {
+        // Loading never fails on the plug-in's account; `search` then finds
+        // what is missing and says so.
+    }
+    return TRUE;
+}

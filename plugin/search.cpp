@@ -1,0 +1,106 @@
+#include "plugin/search.h"
+
+#include <string>
+
+#include "dialog/query_history.h"
+#include "dialog/search_dialog.h"
+#include "dialog/search_dialog_logic.h"
+#include "dialog/search_state.h"
+#include "platform/message.h"
+#include "plugin/favorites.h"
+#include "plugin/help.h"
+#include "plugin/host_link.h"
+#include "plugin/texts.h"
+#include "query/query_translator.h"
+
+namespace zms {
+
+namespace {
+
+struct Destination {
+    const char* account;
+    const char* folder;
+};
+
+// Host texts are held as they come; a null one goes on as "", never as null.
+const char* Text(intptr_t hostResult) {
+    const char* text = reinterpret_cast<const char*>(hostResult);
+    return text ? text : "";
+}
+
+bool InMainOrGrepWindow() { return g_host.IsZentoroMailMain() || g_host.IsZentoroMailGrep(); }
+
+// The macro's text, first line only, escaped, quoted when it holds a space.
+void PrepareInitialEditText(const char* text) {
+    if (!text || !*text) return;  // the text of the last call stays
+    std::string line = text;
+    line = line.substr(0, line.find("\r\n"));
+    const char* encoded = g_host.YenEncode(line.c_str());
+    std::string shown = encoded ? encoded : line;
+    g_search.initialEditText = line.find(' ') != std::string::npos ? "\"" + shown + "\"" : shown;
+}
+
+Destination DestinationForScope() {
+    Destination d{};
+    if (g_search.scope == kScopeAllAccounts) {
+        d.account = "";
+    } else {
+        d.account = Text(g_host.ExecAtMain("CurrentAccount"));
+    }
+    if (g_search.scope == kScopeFolder || g_search.scope == kScopeFolderAndSubfolders) {
+        d.folder = InMainOrGrepWindow() ? Text(reinterpret_cast<intptr_t>(g_host.CurrentFolder()))
+                                        : Text(g_host.ExecAtMain("CurrentFolder"));
+    } else {
+        d.folder = g_search.check ? "" : texts::kDefaultFolders;
+    }
+    return d;
+}
+
+void HandOver(const std::string& pack, const Destination& d) {
+    if (InMainOrGrepWindow()) {
+        g_host.SetFindPack(pack.c_str());
+        g_host.StartDoGrep(d.account, d.folder);
+        g_host.PushFindPack();
+    } else {
+        g_host.ExecAtMain("SetFindPack", pack.c_str());
+        g_host.ExecAtMain("StartDoGrep", d.account, d.folder);
+        g_host.ExecAtMain("PushFindPack");
+    }
+}
+
+bool StartsWith(const std::string& s, const char* prefix) {
+    return s.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
+}
+
+}  // namespace
+
+int32_t Search(const char* text) {
+    if (!HostLinkReadyForSearch()) {
+        platform::ShowMessage(texts::kHostLibraryMissing);
+        return 0;
+    }
+    if (!g_host.IsZentoroMail()) {
+        platform::ShowMessage(texts::kNotInMailProgram);
+        return 0;
+    }
+    const int32_t mainWindow = g_host.MainWnd();
+    if (!mainWindow) {
+        platform::ShowMessage(texts::kMainNotRunning);
+        return 0;
+    }
+    PrepareInitialEditText(text);
+    if (RunSearchDialog(static_cast<std::intptr_t>(mainWindow)) != dialog::kResultQuery) return 0;
+    const Destination destination = DestinationForScope();
+    std::string query = QueryHistory::at(0);
+    TrimQuery(query);
+    if (StartsWith(query, "fav:") && !RunFavorite(query)) return 0;
+    if (query == "help:") {
+        ShowHelp();
+        return 0;
+    }
+    std::string pack = StartsWith(query, "debug:") ? query.substr(6) : TranslateQuery(query, g_search.scope);
+    HandOver(pack, destination);
+    return 0;
+}
+
+}  // namespace zms

@@ -1,0 +1,12 @@
+// The plug-in's fixed Japanese texts, in code page 932 (this file's .cpp is
+// compiled with the execution character set CP932).
+#pragma once
+
+namespace zms::texts {
+
+extern const char kNotInMailProgram[];   // the macro was started from the editor
+extern const char kMainNotRunning[];     // the mail program's main window is not running
+extern const char kHostLibraryMissing[];  // VRInfo.dll or an entry of it is missing
+extern const char kDefaultFolders[];     // inbox, sent and user folders
+
+}  // namespace zms::texts

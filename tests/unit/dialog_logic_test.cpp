@@ -1,0 +1,117 @@
+// What the search dialog does to the state: opening, OK, the check box, the
+// input method option, centring.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "dialog/query_history.h"
+#include "dialog/search_dialog_logic.h"
+#include "dialog/search_state.h"
+#include "query_test_support.h"
+
+namespace zms {
+namespace {
+
+class DialogLogic : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QueryHistory::clear();
+        g_search = SearchState{};
+    }
+    void TearDown() override {
+        QueryHistory::clear();
+        g_search = SearchState{};
+    }
+    std::string Read(const char* section, const char* key) {
+        char* v = profile.store().ReadString(section, key, "<missing>");
+        std::string s = v ? v : "<null>";
+        std::free(v);
+        return s;
+    }
+    testing::ScopedProfile profile;
+};
+
+TEST_F(DialogLogic, CheckBoxIsEnabledForAccountScopesOnly) {
+    EXPECT_FALSE(dialog::CheckBoxEnabled(1001));
+    EXPECT_FALSE(dialog::CheckBoxEnabled(1002));
+    EXPECT_TRUE(dialog::CheckBoxEnabled(1003));
+    EXPECT_TRUE(dialog::CheckBoxEnabled(1004));
+}
+
+TEST_F(DialogLogic, OpeningShowsHistoryInItsOwnOrderWithBlankRows) {
+    QueryHistory::record("fig");
+    QueryHistory::record("apple");
+    QueryHistory::record("pear");
+    QueryHistory::record("pear");
+    g_search = {1002, true, "\"a b\""};
+    dialog::OpeningView v = dialog::Open();
+    EXPECT_EQ(v.dropDown, (std::vector<std::string>{"pear", "", "apple", "fig"}));
+    EXPECT_EQ(v.text, "\"a b\"");
+    EXPECT_EQ(v.checkedScope, 1002);
+    EXPECT_TRUE(v.checked);
+    EXPECT_FALSE(v.checkEnabled) << "a disabled check box keeps and shows its state";
+}
+
+TEST_F(DialogLogic, OkWithAnEmptyLineSavesScopeAndCheckBoxOnly) {
+    EXPECT_EQ(dialog::Confirm(1003, true, ""), dialog::kResultCancel);
+    EXPECT_EQ(Read("Config", "radio"), "3");
+    EXPECT_EQ(Read("Config", "check"), "TRUE");
+    EXPECT_EQ(Read("History", "history0"), "<missing>");
+    EXPECT_EQ(QueryHistory::size(), 0u);
+    EXPECT_EQ(g_search.scope, 1003);
+}
+
+TEST_F(DialogLogic, OkWithAQueryRecordsItFirst) {
+    EXPECT_EQ(dialog::Confirm(1004, false, "subject:x"), dialog::kResultQuery);
+    EXPECT_EQ(Read("Config", "radio"), "4");
+    EXPECT_EQ(Read("Config", "check"), "FALSE");
+    EXPECT_EQ(Read("History", "history0"), "subject:x");
+    EXPECT_EQ(QueryHistory::at(0), "subject:x");
+}
+
+TEST_F(DialogLogic, ADisabledCheckedBoxIsStillSaved) {
+    EXPECT_EQ(dialog::Confirm(1001, true, "q"), dialog::kResultQuery);
+    EXPECT_EQ(Read("Config", "check"), "TRUE");
+    EXPECT_TRUE(g_search.check);
+}
+
+TEST_F(DialogLogic, NoCheckedScopeKeepsTheScope) {
+    g_search.scope = 1002;
+    dialog::Confirm(0, false, "q");
+    EXPECT_EQ(g_search.scope, 1002);
+    EXPECT_EQ(Read("Config", "radio"), "2");
+}
+
+TEST_F(DialogLogic, InputMethodIsClosedOnlyForExactlyOne) {
+    struct {
+        const char* value;
+        bool close;
+    } cases[] = {{"1", true}, {"01", false}, {"true", false}, {"", false}, {"1 ", false}};
+    for (const auto& c : cases) {
+        profile.store().WriteString("IME", "control", c.value);
+        EXPECT_EQ(dialog::ShouldCloseInputMethod(), c.close) << "[" << c.value << "]";
+    }
+    profile.store().WriteString("IME", "control", nullptr);
+    EXPECT_FALSE(dialog::ShouldCloseInputMethod());
+}
+
+TEST(Centring, KeepsTheDialogOnTheDesktop) {
+    struct {
+        dialog::Rect desktop, box;
+        dialog::Point at;
+    } cases[] = {
+        {{0, 0, 1000, 800}, {0, 0, 200, 100}, {400, 350}},
+        {{0, 0, 1000, 1000}, {50, 50, 1250, 1250}, {0, 0}},      // larger: the left rule
+        {{0, 0, 1000, 1000}, {0, 0, 1001, 1001}, {-1, -1}},      // centred at 0: the right rule
+        {{-1921, 0, 0, 1080}, {0, 0, 301, 101}, {-1110, 490}},  // halves truncate toward zero
+        {{100, 100, 300, 300}, {0, 0, 50, 50}, {175, 175}},
+    };
+    for (const auto& c : cases) {
+        dialog::Point p = dialog::CentredPosition(c.desktop, c.box);
+        EXPECT_EQ(p.x, c.at.x);
+        EXPECT_EQ(p.y, c.at.y);
+    }
+}
+
+}  // namespace
+}  // namespace zms

@@ -1,0 +1,138 @@
+// The query history: what load reads, what record does to the list, what save
+// leaves in the profile file.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "dialog/query_history.h"
+#include "query_test_support.h"
+
+namespace zms {
+namespace {
+
+class History : public ::testing::Test {
+protected:
+    void SetUp() override { QueryHistory::clear(); }
+    void TearDown() override { QueryHistory::clear(); }
+
+    void Store(int n, const char* value) {
+        profile.store().WriteString("History", ("history" + std::to_string(n)).c_str(), value);
+    }
+    std::string Stored(int n) {
+        char* v = profile.store().ReadString("History", ("history" + std::to_string(n)).c_str(),
+                                             "<missing>");
+        std::string s = v ? v : "<null>";
+        std::free(v);
+        return s;
+    }
+    std::vector<std::string> List() {
+        std::vector<std::string> out;
+        for (std::size_t i = 0; i < QueryHistory::size(); ++i) out.push_back(QueryHistory::at(i));
+        return out;
+    }
+    // Confirming a query, as the dialog's OK does.
+    void Confirm(const std::string& q) {
+        QueryHistory::record(q);
+        QueryHistory::save();
+    }
+    void StoreTwenty() {
+        for (int n = 0; n < 20; ++n) Store(n, ("e" + std::to_string(n)).c_str());
+        QueryHistory::load();
+    }
+
+    testing::ScopedProfile profile;
+};
+
+using L = std::vector<std::string>;
+
+TEST_F(History, LoadSkipsMissingAndEmptyKeys) {
+    Store(0, "a");
+    Store(2, "");
+    Store(3, "b");
+    Store(20, "never read");
+    QueryHistory::load();
+    EXPECT_EQ(List(), (L{"a", "b"}));
+}
+
+TEST_F(History, ConfirmingAStoredEntryMovesItUpAndLeavesTheLastKey) {
+    StoreTwenty();
+    Confirm("e5");
+    L expected = {"e5", "e0", "e1", "e2", "e3", "e4", ""};
+    for (int i = 6; i < 20; ++i) expected.push_back("e" + std::to_string(i));
+    EXPECT_EQ(List(), expected);
+    L file;
+    for (int n = 0; n < 20; ++n) file.push_back(Stored(n));
+    L expectedFile = {"e5", "e0", "e1", "e2", "e3", "e4"};
+    for (int i = 6; i < 19; ++i) expectedFile.push_back("e" + std::to_string(i));
+    expectedFile.push_back("e19");  // key 19 keeps its old value
+    EXPECT_EQ(file, expectedFile);
+    QueryHistory::clear();
+    QueryHistory::load();
+    L reloaded = {"e5", "e0", "e1", "e2", "e3", "e4"};
+    for (int i = 6; i < 20; ++i) reloaded.push_back("e" + std::to_string(i));
+    EXPECT_EQ(List(), reloaded);
+}
+
+TEST_F(History, ANewQueryPushesTheOldestOutOfTheFile) {
+    StoreTwenty();
+    Confirm("q");
+    EXPECT_EQ(Stored(0), "q");
+    EXPECT_EQ(Stored(1), "e0");
+    EXPECT_EQ(Stored(19), "e18");
+    EXPECT_EQ(QueryHistory::size(), 21u);
+}
+
+TEST_F(History, EqualMeansTheSameBytes) {
+    Confirm("ABC");
+    Confirm("abc");
+    Confirm("abc ");
+    EXPECT_EQ(List(), (L{"abc ", "abc", "ABC"}));
+    EXPECT_EQ(Stored(0), "abc ");
+    EXPECT_EQ(Stored(2), "ABC");
+}
+
+TEST_F(History, TheSameQueryTwiceLeavesABlankThatIsNotSaved) {
+    Confirm("q");
+    Confirm("q");
+    EXPECT_EQ(List(), (L{"q", ""}));
+    EXPECT_EQ(Stored(0), "q");
+    EXPECT_EQ(Stored(1), "<missing>");
+}
+
+TEST_F(History, DuplicatesInTheFileLoadAsTheyAre) {
+    Store(0, "x");
+    Store(1, "x");
+    QueryHistory::load();
+    EXPECT_EQ(List(), (L{"x", "x"}));
+    Confirm("y");
+    EXPECT_EQ(List(), (L{"y", "x", ""}));
+    EXPECT_EQ(Stored(0), "y");
+    EXPECT_EQ(Stored(1), "x");
+    EXPECT_EQ(Stored(2), "<missing>");
+}
+
+TEST_F(History, QuotedQueriesComeBackWithTheirQuotes) {
+    Confirm("\"a b\"");
+    QueryHistory::clear();
+    QueryHistory::load();
+    EXPECT_EQ(List(), (L{"\"a b\""}));
+}
+
+TEST_F(History, AQueryWithALineBreakIsKeptInMemoryOnly) {
+    Confirm("a\nb");
+    Confirm("c");
+    EXPECT_EQ(List(), (L{"c", "a\nb"}));
+    EXPECT_EQ(Stored(0), "c");
+    EXPECT_EQ(Stored(1), "<missing>");
+    EXPECT_EQ(Stored(2), "<missing>") << "no line of its own was added";
+}
+
+TEST_F(History, AFirstQueryWritesOneKey) {
+    Confirm("only");
+    EXPECT_EQ(Stored(0), "only");
+    EXPECT_EQ(Stored(1), "<missing>");
+}
+
+}  // namespace
+}  // namespace zms

@@ -1,0 +1,183 @@
+// A whole call of `search` against a host inside the test process: the host
+// calls in order, the find pack, the branches, what is stored.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "dialog/query_history.h"
+#include "dialog/search_state.h"
+#include "fake_host.h"
+#include "plugin/search.h"
+#include "query_test_support.h"
+#include "test_env.h"
+
+namespace zms {
+namespace {
+
+using Journal = std::vector<std::string>;
+
+const char kFolders[] = "\x8e\xf3\x90\x4d+\x91\x97\x90\x4d\x8d\xcf\x82\xdd+\x83\x86\x81\x5b\x83\x55\x81\x5b";
+
+class SearchCall : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QueryHistory::clear();
+        g_search = SearchState{};
+    }
+    void TearDown() override {
+        test::SetEnvironment("ZMS_DIALOG_SCRIPT", nullptr);
+        QueryHistory::clear();
+        g_search = SearchState{};
+    }
+    // Runs `search` with the dialog answered by `script`; the host calls made
+    // after the dialog closed.
+    Journal Run(const char* text, const std::string& script) {
+        test::SetEnvironment("ZMS_DIALOG_SCRIPT", script.c_str());
+        host.journal.clear();
+        EXPECT_EQ(Search(text), 0);
+        Journal after;
+        bool past = false;
+        for (const std::string& line : host.journal) {
+            if (past) after.push_back(line);
+            if (line == "MainWnd") past = true;
+        }
+        return after;
+    }
+    std::string Read(const char* section, const char* key) {
+        char* v = profile.store().ReadString(section, key, "<missing>");
+        std::string s = v ? v : "<null>";
+        std::free(v);
+        return s;
+    }
+    testing::ScopedProfile profile;
+    test::FakeHost host;
+};
+
+struct ScopeCase {
+    int scope;
+    bool check;
+    Journal calls;
+};
+
+TEST_F(SearchCall, EachScopeGetsItsAccountAndFolder) {
+    const std::string pack = "(\"<abc>\",target=smallheaderbody),subfolder=";
+    const ScopeCase cases[] = {
+        {1001, false, {"ExecAtMain(CurrentAccount)", "IsZentoroMailMain", "CurrentFolder", "IsZentoroMailMain",
+                       "SetFindPack(\"" + pack + "0,hilight=1\")", "StartDoGrep(\"acct\", \"folder\")", "PushFindPack"}},
+        {1002, true, {"ExecAtMain(CurrentAccount)", "IsZentoroMailMain", "CurrentFolder", "IsZentoroMailMain",
+                      "SetFindPack(\"" + pack + "1,hilight=1\")", "StartDoGrep(\"acct\", \"folder\")", "PushFindPack"}},
+        {1003, false, {"ExecAtMain(CurrentAccount)", "IsZentoroMailMain", "SetFindPack(\"" + pack + "0,hilight=1\")",
+                       std::string("StartDoGrep(\"acct\", \"") + kFolders + "\")", "PushFindPack"}},
+        {1003, true, {"ExecAtMain(CurrentAccount)", "IsZentoroMailMain", "SetFindPack(\"" + pack + "0,hilight=1\")",
+                      "StartDoGrep(\"acct\", \"\")", "PushFindPack"}},
+        {1004, false, {"IsZentoroMailMain", "SetFindPack(\"" + pack + "0,hilight=1\")",
+                       std::string("StartDoGrep(\"\", \"") + kFolders + "\")", "PushFindPack"}},
+        {1004, true, {"IsZentoroMailMain", "SetFindPack(\"" + pack + "0,hilight=1\")", "StartDoGrep(\"\", \"\")",
+                      "PushFindPack"}},
+    };
+    for (const ScopeCase& c : cases) {
+        g_search.scope = c.scope == 1003 ? 1001 : 1003;  // the dialog's click decides
+        g_search.check = false;
+        std::string script = "type abc\nscope " + std::to_string(c.scope) + "\n";
+        if (c.check) script += "scope 1003\ncheck\nscope " + std::to_string(c.scope) + "\n";
+        EXPECT_EQ(Run("", script + "ok\n"), c.calls) << c.scope << " " << c.check;
+    }
+}
+
+TEST_F(SearchCall, OutsideTheMainAndGrepWindowsEverythingGoesThroughExecAtMain) {
+    host.answers.isMain = 0;
+    g_search.scope = 1001;
+    EXPECT_EQ(Run("", "type x\nok"),
+              (Journal{"ExecAtMain(CurrentAccount)", "IsZentoroMailMain", "IsZentoroMailGrep",
+                       "ExecAtMain(CurrentFolder)", "IsZentoroMailMain", "IsZentoroMailGrep",
+                       "ExecAtMain(SetFindPack, \"(\"<x>\",target=smallheaderbody),subfolder=0,hilight=1\")",
+                       "ExecAtMain(StartDoGrep, \"acct\", \"folder\")", "ExecAtMain(PushFindPack)"}));
+    host.answers.isGrep = 1;
+    Journal grep = Run("", "type x\nok");
+    EXPECT_EQ(grep.at(3), "CurrentFolder");
+    EXPECT_EQ(grep.back(), "PushFindPack");
+}
+
+TEST_F(SearchCall, NullTextsFromTheHostGoOnAsEmpty) {
+    host.answers.account = nullptr;
+    host.answers.folder = nullptr;
+    g_search.scope = 1001;
+    Journal calls = Run("", "type x\nok");
+    EXPECT_EQ(calls.at(calls.size() - 2), "StartDoGrep(\"\", \"\")");
+}
+
+TEST_F(SearchCall, CancelAndCloseCallNothingAndSaveNothing) {
+    for (const char* end : {"esc", "close", ""}) {
+        EXPECT_EQ(Run("", std::string("type q\nscope 1004\n") + end), Journal{}) << end;
+        EXPECT_EQ(Read("Config", "radio"), "<missing>");
+        EXPECT_EQ(QueryHistory::size(), 0u);
+        EXPECT_EQ(g_search.scope, 1001);
+    }
+}
+
+TEST_F(SearchCall, DebugSendsTheRestVerbatim) {
+    g_search.scope = 1004;
+    Journal calls = Run("", "type   debug:(x)  \nok");
+    EXPECT_EQ(calls.at(1), "SetFindPack(\"(x)\")");
+}
+
+TEST_F(SearchCall, InitialEditTextFromTheMacro) {
+    Run("abc\r\ndef ghi", "esc");
+    EXPECT_EQ(g_search.initialEditText, "<abc>");
+    Run("a b", "esc");
+    EXPECT_EQ(g_search.initialEditText, "\"<a b>\"");
+    Run("", "esc");
+    EXPECT_EQ(g_search.initialEditText, "\"<a b>\"") << "an empty text keeps the last one";
+    Run("x\ny z", "esc");
+    EXPECT_EQ(g_search.initialEditText, "\"<x\ny z>\"") << "only CR LF ends the first line";
+}
+
+TEST_F(SearchCall, TheInitialTextIsTheQueryWhenConfirmed) {
+    g_search.scope = 1004;
+    Journal calls = Run("from:sales", "ok");
+    EXPECT_EQ(calls.at(1), "SetFindPack(\"(\"<<from:sales>>\",target=smallheaderbody),subfolder=0,hilight=1\")")
+        << "the encoded text is in the line, and encoded once more as a plain value";
+}
+
+TEST_F(SearchCall, FavouritesStoreRecallAndRemove) {
+    g_search.scope = 1004;
+    EXPECT_EQ(Run("", "type fav:work subject:report\nok"), Journal{});
+    EXPECT_EQ(Read("Favorite", "work"), "subject:report");
+    EXPECT_EQ(Run("", "type fav:work\nok").at(1),
+              "SetFindPack(\"(\"<report>\",target=subject),subfolder=0,hilight=1\")");
+    EXPECT_EQ(Run("", "type fav:q \"subject:a b\"\nok"), Journal{});
+    EXPECT_EQ(Run("", "type fav:q\nok").at(1),
+              "SetFindPack(\"(\"subject:a b\",regular,target=smallheaderbody),subfolder=0,hilight=1\")");
+    EXPECT_EQ(Run("", "type fav:work \"\"\nok"), Journal{});
+    EXPECT_EQ(Read("Favorite", "work"), "<missing>");
+    EXPECT_EQ(Run("", "type fav:nosuch\nok").at(1), "SetFindPack(\",subfolder=0,hilight=1\")");
+    EXPECT_EQ(Run("", "type fav: x\nok").at(1),
+              "SetFindPack(\"(\"<fav:>\",target=smallheaderbody)and(\"<x>\",target=smallheaderbody),"
+              "subfolder=0,hilight=1\")");
+}
+
+TEST_F(SearchCall, FavouriteNamesTheFileCannotHoldAreRefused) {
+    g_search.scope = 1004;
+    Run("", "type fav:a subject:keep\nok");
+    for (const char* bad : {"fav:a=b subject:x", "fav:[a] subject:x", "fav:;a subject:x"}) {
+        EXPECT_EQ(Run("", std::string("type ") + bad + "\nok"), Journal{}) << bad;
+    }
+    EXPECT_EQ(Run("", "type fav:b subject:x\rsubject:y\nok"), Journal{});
+    EXPECT_EQ(Read("Favorite", "a"), "subject:keep");
+    EXPECT_EQ(Read("Favorite", "a=b"), "<missing>");
+    EXPECT_EQ(Read("Favorite", "b"), "<missing>") << "a definition with a line break is refused";
+}
+
+TEST_F(SearchCall, AMissingEntryEndsTheCallBeforeAnyOther) {
+    HostLink::VoidFn push = g_host.PushFindPack;
+    g_host.PushFindPack = nullptr;
+    test::SetEnvironment("ZMS_DIALOG_SCRIPT", "type x\nok");
+    host.journal.clear();
+    EXPECT_EQ(Search(""), 0);
+    g_host.PushFindPack = push;
+    EXPECT_EQ(host.journal, Journal{});
+    EXPECT_EQ(QueryHistory::size(), 0u) << "the dialog never opened";
+}
+
+}  // namespace
+}  // namespace zms
