@@ -36,8 +36,6 @@ char* ProfileStore::ReadString(const char* section, const char* key, const char*
 
 namespace {
 
-bool HoldsLineBreak(const char* text) { return text && std::strpbrk(text, "\r\n") != nullptr; }
-
 // What the platform read strips from both ends of a value.
 bool StrippedByRead(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a'; }
 
@@ -53,9 +51,6 @@ bool NeedsProtection(const char* value, size_t len) {
 }  // namespace
 
 int ProfileStore::WriteString(const char* section, const char* key, const char* value) const {
-    // A line break would end the line early and let the rest stand as lines of
-    // their own: another key, another section. Such a write is refused.
-    if (HoldsLineBreak(section) || HoldsLineBreak(key) || HoldsLineBreak(value)) return 0;
     const size_t len = value != nullptr ? std::strlen(value) : 0;
     if (!NeedsProtection(value, len)) {
         return platform::WriteProfileString(section, key, value, path_.c_str());

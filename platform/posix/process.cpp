@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/posix/native_path.h"
+
 extern char** environ;
 
 namespace zms::platform {
@@ -54,6 +56,7 @@ std::vector<std::string> SplitCommandLine(const std::string& line) {
 bool StartProcess(const char* commandLine) {
     std::vector<std::string> words = SplitCommandLine(commandLine ? commandLine : "");
     if (words.empty()) return false;
+    words[0] = NativePath(words[0].c_str());
     std::vector<char*> argv;
     for (std::string& w : words) argv.push_back(w.data());
     argv.push_back(nullptr);

@@ -7,11 +7,16 @@
 // never taken for a letter or a bracket.
 #include "platform/profile.h"
 
+#include "platform/posix/native_path.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <ctime>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -292,18 +297,66 @@ bool Save(const char* path, const IniFile& file) {
     return true;
 }
 
+// The file as last read, kept while its identity and times stay the same, so
+// that a query that asks for the option term after term does not parse the
+// file each time. Like the Windows call, every read still looks at the file
+// (one stat): a change by anyone, our own writes included (they replace the
+// file), is seen by the next read. File times are only as fine as the
+// kernel's clock tick, so a file changed less than kRacy before it was read
+// could change again, at the same size, without its times showing it: such a
+// copy is not trusted, and the file is read again. Used from one thread at a
+// time, as the profile store is.
+struct FileStamp {
+    dev_t dev;
+    ino_t ino;
+    off_t size;
+    struct timespec mtime, ctime;
+    bool operator==(const FileStamp& o) const {
+        return dev == o.dev && ino == o.ino && size == o.size && mtime.tv_sec == o.mtime.tv_sec &&
+               mtime.tv_nsec == o.mtime.tv_nsec && ctime.tv_sec == o.ctime.tv_sec &&
+               ctime.tv_nsec == o.ctime.tv_nsec;
+    }
+};
+
+constexpr int64_t kRacyNanoseconds = 100'000'000;
+
+int64_t Nanoseconds(const struct timespec& t) { return int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec; }
+
+const IniFile* LoadForReading(const std::string& path) {
+    static std::string cachedPath;
+    static FileStamp cachedStamp{};
+    static IniFile cached;
+    static bool valid = false;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return nullptr;
+    const FileStamp stamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+    if (valid && cachedPath == path && cachedStamp == stamp) return &cached;
+    valid = false;
+    struct timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const int64_t newest = std::max(Nanoseconds(st.st_mtim), Nanoseconds(st.st_ctim));
+    IniFile file;
+    if (Load(path.c_str(), file) != LoadResult::kLoaded) return nullptr;
+    cached = std::move(file);
+    cachedPath = path;
+    cachedStamp = stamp;
+    valid = Nanoseconds(now) - newest >= kRacyNanoseconds;
+    return &cached;
+}
+
 // The text a read returns before truncation: the value, or the default with
 // its trailing blanks removed; then one pair of enclosing quotes goes.
 std::string ValueText(const char* section, const char* key, const char* def, const char* path) {
     std::string text;
     bool found = false;
-    IniFile file;
-    if (section != nullptr && key != nullptr && path != nullptr &&
-        Load(path, file) == LoadResult::kLoaded) {
-        if (const auto s = FindSection(file, section)) {
-            const size_t at = FindKey(file, *s, key);
+    const IniFile* file = section != nullptr && key != nullptr && path != nullptr
+                              ? LoadForReading(NativePath(path))
+                              : nullptr;
+    if (file != nullptr) {
+        if (const auto s = FindSection(*file, section)) {
+            const size_t at = FindKey(*file, *s, key);
             if (at != kNone) {
-                const auto value = ParseEntry(file.lines[at].text)->value;
+                const auto value = ParseEntry(file->lines[at].text)->value;
                 if (value) {
                     text = *value;
                     found = true;
@@ -347,6 +400,8 @@ int WriteProfileString(const char* section, const char* key, const char* value, 
     // (even sections) of its own; both our layers refuse them instead.
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return 0;
     try {
+        const std::string native = NativePath(path);
+        path = native.c_str();
         IniFile file;
         if (Load(path, file) == LoadResult::kFailed) return 0;
         bool changed;

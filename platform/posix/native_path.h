@@ -1,0 +1,16 @@
+// Paths the plug-in builds the Windows way ("dir\ZentoroMailSearch.ini",
+// "dir\VRInfo.dll") name the same files natively: a backslash separates like
+// a slash, as it does on Windows.
+#pragma once
+#include <string>
+
+namespace zms::platform {
+
+inline std::string NativePath(const char* path) {
+    std::string p = path ? path : "";
+    for (char& c : p)
+        if (c == '\\') c = '/';
+    return p;
+}
+
+}  // namespace zms::platform
