@@ -1,0 +1,276 @@
+// The stand-in host library (exported names: VRInfo.def, natively
+// VRInfo.map). Everything it answers lives in one State; every
+// exported entry is a thin wrapper that lets no exception out.
+#include "tools/vrinfo/stand_in.h"
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <type_traits>
+
+#include "tools/vrinfo/stand_in_escape.h"
+
+// The plug-in calls these through the pointer types of its HostLink; a
+// mismatch in any argument or result would be undefined behaviour there.
+using zms::HostLink;
+static_assert(std::is_same_v<decltype(&ZentoroMailVersion), HostLink::IntFn>);
+static_assert(std::is_same_v<decltype(&StartDoGrep), HostLink::StartDoGrepFn>);
+static_assert(std::is_same_v<decltype(&SetFindPack), HostLink::SetFindPackFn>);
+static_assert(std::is_same_v<decltype(&CurrentAccount), HostLink::TextFn>);
+static_assert(std::is_same_v<decltype(&CurrentFolder), HostLink::TextFn>);
+static_assert(std::is_same_v<decltype(&YenEncode), HostLink::EncodeFn>);
+static_assert(std::is_same_v<decltype(&ExecAtMain), HostLink::ExecAtMainFn>);
+static_assert(std::is_same_v<decltype(&SetQuietMode), HostLink::IntFn>);
+static_assert(std::is_same_v<decltype(&IsZentoroMail), HostLink::IntFn>);
+static_assert(std::is_same_v<decltype(&IsZentoroMailMain), HostLink::IntFn>);
+static_assert(std::is_same_v<decltype(&IsZentoroMailGrep), HostLink::IntFn>);
+static_assert(std::is_same_v<decltype(&MainWnd), HostLink::IntFn>);
+static_assert(std::is_same_v<decltype(&PushFindPack), HostLink::VoidFn>);
+static_assert(std::is_same_v<decltype(&StandInSet), zms::stand_in::SetFn>);
+static_assert(std::is_same_v<decltype(&StandInJournal), zms::stand_in::JournalFn>);
+static_assert(std::is_same_v<decltype(&StandInClearJournal), zms::stand_in::ClearJournalFn>);
+
+namespace zms::stand_in {
+namespace {
+
+enum class Window { kMain, kGrep, kOther };
+
+struct State {
+    int32_t inside = 1;
+    int32_t mainWnd = 0x00010010;
+    Window window = Window::kMain;
+    std::optional<std::string> account = std::string("user@example.jp");
+    std::optional<std::string> folder = std::string("受信");  // compiled to code page 932
+    int32_t version = 1;
+    std::string journalFile;
+    std::string journal;
+    std::string encoded;      // what YenEncode handed out last
+};
+
+State& S() {
+    static State state;
+    return state;
+}
+
+void Record(const std::string& line) {
+    State& s = S();
+    s.journal += line + '\n';
+    if (s.journalFile.empty()) return;
+    if (std::FILE* f = std::fopen(s.journalFile.c_str(), "ab")) {
+        std::fwrite(line.data(), 1, line.size(), f);
+        std::fputc('\n', f);
+        std::fclose(f);
+    }
+}
+
+std::string Q(const char* text) { return StandInQuote(text); }
+
+const char* Text(const std::optional<std::string>& text) { return text ? text->c_str() : nullptr; }
+
+int32_t RecordInt(const char* entry, int32_t result) {
+    Record(std::string(entry) + "() = " + std::to_string(result));
+    return result;
+}
+
+const char* RecordText(const char* entry, const char* result) {
+    Record(std::string(entry) + "() = " + Q(result));
+    return result;
+}
+
+// A whole number, decimal or 0x-hex, possibly negative, cut to 32 bits.
+std::optional<int32_t> ParseNumber(const char* value) {
+    if (!value || !*value) return std::nullopt;
+    char* end = nullptr;
+    errno = 0;
+    const long long n = std::strtoll(value, &end, 0);
+    if (*end || errno) return std::nullopt;
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<unsigned long long>(n)));
+}
+
+bool Set(const std::string& name, const char* value) {
+    State& s = S();
+    const std::string v = value ? value : "";
+    if (name == "inside" && value && (v == "0" || v == "1")) {
+        s.inside = v == "1";
+    } else if (name == "mainwnd" && ParseNumber(value)) {
+        s.mainWnd = *ParseNumber(value);
+    } else if (name == "version" && ParseNumber(value)) {
+        s.version = *ParseNumber(value);
+    } else if (name == "window" && (v == "main" || v == "grep" || v == "other")) {
+        s.window = v == "main" ? Window::kMain : v == "grep" ? Window::kGrep : Window::kOther;
+    } else if (name == "account") {
+        s.account = value ? std::optional<std::string>(v) : std::nullopt;
+    } else if (name == "folder") {
+        s.folder = value ? std::optional<std::string>(v) : std::nullopt;
+    } else if (name == "journal-file") {
+        s.journalFile = v;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+intptr_t ExecAtMain(const char* entry, va_list args) {
+    const State& s = S();
+    const std::string name = entry ? entry : "";
+    std::string line = "ExecAtMain(" + Q(entry);
+    const char* text = nullptr;
+    if (name == "CurrentAccount" || name == "CurrentFolder") {
+        text = Text(name == "CurrentAccount" ? s.account : s.folder);
+        line += ") = " + Q(text);
+    } else if (name == "SetFindPack") {
+        line += ", " + Q(va_arg(args, const char*)) + ")";
+    } else if (name == "StartDoGrep") {
+        const char* account = va_arg(args, const char*);
+        const char* folder = va_arg(args, const char*);
+        line += ", " + Q(account) + ", " + Q(folder) + ")";
+    } else if (name == "PushFindPack") {
+        line += ")";
+    } else {
+        line += ") = 0";
+    }
+    Record(line);
+    return reinterpret_cast<intptr_t>(text);
+}
+
+}  // namespace
+}  // namespace zms::stand_in
+
+using namespace zms::stand_in;
+
+extern "C" {
+
+int32_t ZMS_CDECL ZentoroMailVersion() {
+    try {
+        return RecordInt("ZentoroMailVersion", S().version);
+    } catch (...) {
+        return 0;
+    }
+}
+
+void ZMS_CDECL StartDoGrep(const char* account, const char* folder) {
+    try {
+        Record("StartDoGrep(" + Q(account) + ", " + Q(folder) + ")");
+    } catch (...) {
+    }
+}
+
+void ZMS_CDECL SetFindPack(const char* findPack) {
+    try {
+        Record("SetFindPack(" + Q(findPack) + ")");
+    } catch (...) {
+    }
+}
+
+const char* ZMS_CDECL CurrentAccount() {
+    try {
+        return RecordText("CurrentAccount", Text(S().account));
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+const char* ZMS_CDECL CurrentFolder() {
+    try {
+        return RecordText("CurrentFolder", Text(S().folder));
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+const char* ZMS_CDECL YenEncode(const char* text) {
+    try {
+        const char* result = nullptr;
+        if (text) {
+            S().encoded = zms::StandInEscape(text);
+            result = S().encoded.c_str();
+        }
+        Record("YenEncode(" + Q(text) + ") = " + Q(result));
+        return result;
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+intptr_t ZMS_CDECL ExecAtMain(const char* entry, ...) {
+    va_list args;
+    va_start(args, entry);
+    intptr_t result = 0;
+    try {
+        result = zms::stand_in::ExecAtMain(entry, args);
+    } catch (...) {
+    }
+    va_end(args);
+    return result;
+}
+
+int32_t ZMS_CDECL SetQuietMode() {
+    try {
+        return RecordInt("SetQuietMode", 0);
+    } catch (...) {
+        return 0;
+    }
+}
+
+int32_t ZMS_CDECL IsZentoroMail() {
+    try {
+        return RecordInt("IsZentoroMail", S().inside);
+    } catch (...) {
+        return 0;
+    }
+}
+
+int32_t ZMS_CDECL IsZentoroMailMain() {
+    try {
+        return RecordInt("IsZentoroMailMain", S().window == Window::kMain);
+    } catch (...) {
+        return 0;
+    }
+}
+
+int32_t ZMS_CDECL IsZentoroMailGrep() {
+    try {
+        return RecordInt("IsZentoroMailGrep", S().window == Window::kGrep);
+    } catch (...) {
+        return 0;
+    }
+}
+
+int32_t ZMS_CDECL MainWnd() {
+    try {
+        return RecordInt("MainWnd", S().mainWnd);
+    } catch (...) {
+        return 0;
+    }
+}
+
+void ZMS_CDECL PushFindPack() {
+    try {
+        Record("PushFindPack()");
+    } catch (...) {
+    }
+}
+
+int32_t ZMS_CDECL StandInSet(const char* name, const char* value) {
+    try {
+        return name && Set(name, value) ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
+const char* ZMS_CDECL StandInJournal() {
+    try {
+        return S().journal.c_str();
+    } catch (...) {
+        return "";
+    }
+}
+
+void ZMS_CDECL StandInClearJournal() { S().journal.clear(); }
+
+}  // extern "C"
