@@ -52,6 +52,15 @@ TEST_F(DialogLogic, OpeningShowsHistoryInItsOwnOrderWithBlankRows) {
     EXPECT_FALSE(v.checkEnabled) << "a disabled check box keeps and shows its state";
 }
 
+TEST_F(DialogLogic, OpeningWithTheStartUpDefaults) {
+    dialog::OpeningView v = dialog::Open();
+    EXPECT_TRUE(v.dropDown.empty());
+    EXPECT_EQ(v.text, "");
+    EXPECT_EQ(v.checkedScope, 1001);
+    EXPECT_FALSE(v.checked);
+    EXPECT_FALSE(v.checkEnabled);
+}
+
 TEST_F(DialogLogic, OkWithAnEmptyLineSavesScopeAndCheckBoxOnly) {
     EXPECT_EQ(dialog::Confirm(1003, true, ""), dialog::kResultCancel);
     EXPECT_EQ(Read("Config", "radio"), "3");
@@ -76,10 +85,20 @@ TEST_F(DialogLogic, ADisabledCheckedBoxIsStillSaved) {
 }
 
 TEST_F(DialogLogic, NoCheckedScopeKeepsTheScope) {
-    g_search.scope = 1002;
-    dialog::Confirm(0, false, "q");
-    EXPECT_EQ(g_search.scope, 1002);
-    EXPECT_EQ(Read("Config", "radio"), "2");
+    for (int notAScope : {0, 1000, 1005, -1}) {
+        g_search.scope = 1002;
+        dialog::Confirm(notAScope, false, "q");
+        EXPECT_EQ(g_search.scope, 1002) << notAScope;
+        EXPECT_EQ(Read("Config", "radio"), "2") << notAScope;
+    }
+}
+
+TEST_F(DialogLogic, ConfirmingTheSameQueryAgainLeavesABlankRow) {
+    dialog::Confirm(1001, false, "q");
+    dialog::Confirm(1001, false, "q");
+    EXPECT_EQ(dialog::Open().dropDown, (std::vector<std::string>{"q", ""}));
+    EXPECT_EQ(Read("History", "history0"), "q");
+    EXPECT_EQ(Read("History", "history1"), "<missing>") << "the blank is never saved";
 }
 
 TEST_F(DialogLogic, InputMethodIsClosedOnlyForExactlyOne) {
@@ -105,11 +124,14 @@ TEST(Centring, KeepsTheDialogOnTheDesktop) {
         {{0, 0, 1000, 1000}, {0, 0, 1001, 1001}, {-1, -1}},      // centred at 0: the right rule
         {{-1921, 0, 0, 1080}, {0, 0, 301, 101}, {-1110, 490}},  // halves truncate toward zero
         {{100, 100, 300, 300}, {0, 0, 50, 50}, {175, 175}},
+        {{0, 0, 1000, 1000}, {0, 0, 300, 1200}, {350, 0}},       // too high only
+        {{0, 0, 1000, 1000}, {0, 0, 300, 1001}, {350, -1}},
+        {{0, 0, 1001, 1001}, {0, 0, 3, 3}, {499, 499}},          // 500 - 1: both halves truncate
     };
     for (const auto& c : cases) {
         dialog::Point p = dialog::CentredPosition(c.desktop, c.box);
-        EXPECT_EQ(p.x, c.at.x);
-        EXPECT_EQ(p.y, c.at.y);
+        EXPECT_EQ(p.x, c.at.x) << c.desktop.right << " " << c.box.right - c.box.left;
+        EXPECT_EQ(p.y, c.at.y) << c.desktop.bottom << " " << c.box.bottom - c.box.top;
     }
 }
 

@@ -1,0 +1,202 @@
+// The dialog as a view without windows keeps it (dialog::Session, Act,
+// Describe), the captions' exact bytes, and the console's conversions between
+// a UTF-8 terminal and code page 932, which must agree natively and on Windows.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "dialog/dialog_texts.h"
+#include "dialog/query_history.h"
+#include "dialog/search_dialog_logic.h"
+#include "dialog/search_state.h"
+#include "platform/console.h"
+#include "query_test_support.h"
+
+namespace zms {
+namespace {
+
+TEST(DialogTexts, AreTheTemplatesCaptionsInCodePage932) {
+    EXPECT_STREQ(dialog::texts::kCaption, "\x8c\x9f\x8d\xf5");
+    EXPECT_STREQ(dialog::texts::kScopeFrame, "\x8c\x9f\x8d\xf5\x94\xcd\x88\xcd");
+    EXPECT_STREQ(dialog::texts::kScopes[0], "\x8c\xbb\x8d\xdd\x82\xcc\x83t\x83H\x83\x8b\x83_(&1)");
+    EXPECT_STREQ(dialog::texts::kScopes[1],
+                 "\x8c\xbb\x8d\xdd\x82\xcc\x83t\x83H\x83\x8b\x83_+\x83T\x83u\x83t\x83H\x83\x8b\x83_(&2)");
+    EXPECT_STREQ(dialog::texts::kScopes[2], "\x8c\xbb\x8d\xdd\x82\xcc\x83" "A\x83J\x83" "E\x83\x93\x83g(&3)");
+    EXPECT_STREQ(dialog::texts::kScopes[3], "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x83" "A\x83J\x83" "E\x83\x93\x83g(&4)");
+    EXPECT_STREQ(dialog::texts::kSpecialFolders,
+                 "\x96\xa2\x91\x97\x90M\x81" "A\x91\x90\x8d" "e\x81" "A\x83S\x83~\x94\xa0\x82\xe0\x8c\x9f\x8d\xf5"
+                 "\x82\xb7\x82\xe9(&A)");
+}
+
+class DialogSession : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QueryHistory::clear();
+        g_search = SearchState{};
+    }
+    void TearDown() override {
+        QueryHistory::clear();
+        g_search = SearchState{};
+    }
+    std::string Read(const char* section, const char* key) {
+        char* v = profile.store().ReadString(section, key, "<missing>");
+        std::string s = v ? v : "<null>";
+        std::free(v);
+        return s;
+    }
+    testing::ScopedProfile profile;
+};
+
+// A run of actions from the opening state to the end of the dialog, and what
+// it leaves behind.
+struct Start {
+    int scope;
+    bool check;
+    const char* text;
+};
+struct ActionRun {
+    const char* name;
+    Start start;
+    std::vector<std::string> actions;  // the last one ends the dialog
+    int result;
+    int scope;           // g_search afterwards
+    bool check;
+    const char* radio;   // "Config" in the profile afterwards
+    const char* checkKey;
+    const char* history0;
+};
+
+TEST_F(DialogSession, RunsEndAsTheirLastActionSays) {
+    const ActionRun runs[] = {
+        // Clicks during a cancelled run are not kept.
+        {"esc after scope and check", {1002, false, ""}, {"scope 3", "check", "esc"}, 2, 1002, false,
+         "<missing>", "<missing>", "<missing>"},
+        {"close box", {1003, true, "q"}, {"scope 1", "type x", "close"}, 16, 1003, true, "<missing>",
+         "<missing>", "<missing>"},
+        {"ok with a query", {1001, false, ""}, {"scope 4", "check", "type subject:x", "ok"}, 1, 1004, true,
+         "4", "TRUE", "subject:x"},
+        {"ok with the initial text", {1003, false, "\"a b\""}, {"ok"}, 1, 1003, false, "3", "FALSE",
+         "\"a b\""},
+        {"ok with an empty line saves scope and check box", {1001, false, ""}, {"scope 1003", "check", "ok"},
+         2, 1003, true, "3", "TRUE", "<missing>"},
+        {"type without text empties the line", {1002, false, "init"}, {"type", "ok"}, 2, 1002, false, "2",
+         "FALSE", "<missing>"},
+        {"type keeps spaces", {1001, false, ""}, {"type  a  b ", "ok"}, 1, 1001, false, "1", "FALSE",
+         " a  b "},
+        {"a disabled check box ignores clicks and is saved", {1001, true, ""}, {"check", "type q", "ok"}, 1,
+         1001, true, "1", "TRUE", "q"},
+        {"scope 2 disables the check box again", {1004, false, ""}, {"scope 2", "check", "type q", "ok"}, 1,
+         1002, false, "2", "FALSE", "q"},
+        {"a line from a CR LF script", {1001, false, ""}, {"type q\r", "ok\r"}, 1, 1001, false, "1", "FALSE",
+         "q"},
+    };
+    for (const ActionRun& run : runs) {
+        SetUp();
+        profile.store().WriteString("Config", nullptr, nullptr);
+        profile.store().WriteString("History", nullptr, nullptr);
+        g_search = {run.start.scope, run.start.check, run.start.text};
+        dialog::Session session = dialog::Begin();
+        int result = dialog::kActionDone;
+        for (std::size_t i = 0; i < run.actions.size(); ++i) {
+            result = dialog::Act(session, run.actions[i]);
+            if (i + 1 < run.actions.size()) {
+                ASSERT_EQ(result, dialog::kActionDone) << run.name << ": " << i;
+            }
+        }
+        EXPECT_EQ(result, run.result) << run.name;
+        EXPECT_EQ(g_search.scope, run.scope) << run.name;
+        EXPECT_EQ(g_search.check, run.check) << run.name;
+        EXPECT_EQ(Read("Config", "radio"), run.radio) << run.name;
+        EXPECT_EQ(Read("Config", "check"), run.checkKey) << run.name;
+        EXPECT_EQ(Read("History", "history0"), run.history0) << run.name;
+    }
+}
+
+TEST_F(DialogSession, PicksRowsOfTheDropDownIncludingBlankOnes) {
+    QueryHistory::record("fig");
+    QueryHistory::record("apple");
+    QueryHistory::record("apple");  // leaves a blank row at 1
+    dialog::Session s = dialog::Begin();
+    ASSERT_EQ(s.dropDown, (std::vector<std::string>{"apple", "", "fig"}));
+    EXPECT_EQ(dialog::Act(s, "pick 2"), dialog::kActionDone);
+    EXPECT_EQ(s.text, "fig");
+    EXPECT_EQ(dialog::Act(s, "pick 1"), dialog::kActionDone);
+    EXPECT_EQ(s.text, "");
+    EXPECT_EQ(dialog::Act(s, "ok"), dialog::kResultCancel) << "a blank row is an empty line";
+}
+
+TEST_F(DialogSession, LinesThatAreNoActionChangeNothing) {
+    QueryHistory::record("only");
+    g_search = {1003, true, "t"};
+    const char* lines[] = {"",        "bogus",    "oks",      "ok now",    "check 1", "pick",
+                           "pick 1",  "pick -1",  "pick 0x0", "pick 1 ",   "scope",   "scope 0",
+                           "scope 5", "scope 1000", "scope 1005", "scope 3a", "Scope 1", "ESC"};
+    for (const char* line : lines) {
+        dialog::Session s = dialog::Begin();
+        EXPECT_EQ(dialog::Act(s, line), dialog::kActionUnknown) << "[" << line << "]";
+        EXPECT_EQ(s.text, "t") << line;
+        EXPECT_EQ(s.scope, 1003) << line;
+        EXPECT_TRUE(s.checked) << line;
+        EXPECT_TRUE(s.checkEnabled) << line;
+    }
+    EXPECT_EQ(Read("Config", "radio"), "<missing>");
+}
+
+TEST_F(DialogSession, DescribesWhatIsShown) {
+    QueryHistory::record("b");
+    QueryHistory::record("a");
+    g_search = {1002, true, "q\x81\x40"};
+    const std::string shown = dialog::Describe(dialog::Begin());
+    const std::string expected = std::string(dialog::texts::kCaption) + "\n" +
+                                 "  [q\x81\x40]\n"
+                                 "    0: a\n"
+                                 "    1: b\n"
+                                 "  ( ) " + dialog::texts::kScopes[0] + "\n" +
+                                 "  (*) " + dialog::texts::kScopes[1] + "\n" +
+                                 "  ( ) " + dialog::texts::kScopes[2] + "\n" +
+                                 "  ( ) " + dialog::texts::kScopes[3] + "\n" +
+                                 "  [x] " + dialog::texts::kSpecialFolders + " (disabled)\n";
+    EXPECT_EQ(shown, expected);
+}
+
+// Code page 932 and UTF-8 byte for byte; the Windows build converts with the
+// system's tables, the native one with iconv.
+TEST(ConsoleText, ShowsCodePage932AsUtf8) {
+    struct {
+        std::string cp932, utf8;
+    } cases[] = {
+        {"abc 123", "abc 123"},
+        {"\x8c\x9f\x8d\xf5", "\xe6\xa4\x9c\xe7\xb4\xa2"},                      // 検索
+        {"a\x81\x40" "b", "a\xe3\x80\x80" "b"},                                 // fullwidth space
+        {"\xb1", "\xef\xbd\xb1"},                                               // halfwidth katakana
+        {"\x83\x5c", "\xe3\x82\xbd"},                                           // a trail byte 0x5C
+        {"a\x8c", "a?"},                                                        // cut off at the end
+        {"\x81\x20z", "? z"},                                                   // no trail byte
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(platform::TerminalFromCp932(c.cp932), c.utf8) << c.utf8;
+}
+
+TEST(ConsoleText, TakesUtf8AsCodePage932KeepingWhatItCannot) {
+    struct {
+        std::string utf8, cp932;
+    } cases[] = {
+        {"from:x", "from:x"},
+        {"\xe6\xa4\x9c\xe7\xb4\xa2", "\x8c\x9f\x8d\xf5"},
+        {"\xe3\x80\x80", "\x81\x40"},
+        {"\xe3\x82\xbd", "\x83\x5c"},
+        {"\xff" "a", "\xff" "a"},                          // not UTF-8
+        {"a\xe3\x81", "a\xe3\x81"},                        // cut off
+        {"\xe3\x81" "a", "\xe3\x81" "a"},                  // broken in the middle
+        {"\xc3\xa9", "\xc3\xa9"},                          // U+00E9: not in code page 932
+        {"x\xf0\x9f\x98\x80y", "x\xf0\x9f\x98\x80y"},     // outside the BMP
+        {"\xc0\xaf", "\xc0\xaf"},                          // overlong
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(platform::Cp932FromTerminal(c.utf8), c.cp932) << c.utf8;
+}
+
+}  // namespace
+}  // namespace zms
