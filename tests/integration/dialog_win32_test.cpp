@@ -1,0 +1,275 @@
+// The Win32 search dialog in a real window over the real template 101, run on
+// the test's thread as `search` runs it, and driven from a second thread
+// through its controls as a person would: keys, clicks, the drop-down, the
+// close box. Needs a display (Xvfb under wine).
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <imm.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "dialog/dialog_texts.h"
+#include "dialog/query_history.h"
+#include "dialog/search_dialog.h"
+#include "dialog/search_dialog_logic.h"
+#include "dialog/search_state.h"
+#include "plugin/startup.h"
+#include "query_test_support.h"
+#include "tools/dialog_driver/dialog_driver.h"
+
+namespace zms {
+namespace {
+
+namespace drive = dialog_driver;
+constexpr unsigned kTimeoutMs = 15000;
+
+class Win32Dialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QueryHistory::clear();
+        g_search = SearchState{};
+        // The template is linked into this program, as into the plug-in.
+        g_module = GetModuleHandleA(nullptr);
+    }
+    void TearDown() override {
+        QueryHistory::clear();
+        g_search = SearchState{};
+        if (owner_) DestroyWindow(owner_);
+    }
+
+    // Runs the dialog on this thread, as `search` does, while `act` works on
+    // it from another; then waits for the driver. The dialog is closed with
+    // the close box if `act` leaves it open.
+    int RunDriven(const std::function<void(HWND)>& act, HWND owner = nullptr) {
+        const DWORD thread = GetCurrentThreadId();
+        bool opened = false, ended = false;
+        std::thread driver([&] {
+            const HWND dialog = drive::WaitForSearchDialog(thread, kTimeoutMs);
+            if (!dialog) return;
+            opened = true;
+            act(dialog);
+            ended = drive::WaitUntilClosed(dialog, kTimeoutMs);
+            if (!ended) {
+                drive::PressCloseBox(dialog);
+                drive::WaitUntilClosed(dialog, kTimeoutMs);
+            }
+        });
+        const int result = RunSearchDialog(reinterpret_cast<std::intptr_t>(owner));
+        driver.join();
+        EXPECT_TRUE(opened) << "the dialog did not open";
+        EXPECT_TRUE(ended) << "the dialog stayed open after the actions";
+        return result;
+    }
+
+    HWND Owner() {
+        owner_ = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                 nullptr, nullptr, nullptr);
+        return owner_;
+    }
+
+    std::string Read(const char* section, const char* key) {
+        char* v = profile.store().ReadString(section, key, "<missing>");
+        std::string s = v ? v : "<null>";
+        std::free(v);
+        return s;
+    }
+
+    testing::ScopedProfile profile;
+    HWND owner_ = nullptr;
+};
+
+TEST_F(Win32Dialog, OpensWithTheStateAndTheTemplatesTexts) {
+    QueryHistory::record("fig");
+    QueryHistory::record("apple");
+    QueryHistory::record("pear");
+    QueryHistory::record("pear");  // a blank row below it
+    g_search = {1002, true, "\"a \x8c\x9f\x8d\xf5\""};
+    drive::SearchDialogView view;
+    LRESULT selection = 0;
+    EXPECT_EQ(RunDriven([&](HWND dialog) {
+                  view = drive::Look(dialog);
+                  selection = SendMessageA(GetDlgItem(dialog, 1000), CB_GETCURSEL, 0, 0);
+                  drive::PressCloseBox(dialog);
+              }),
+              dialog::kResultClosed);
+    EXPECT_EQ(view.caption, dialog::texts::kCaption);
+    EXPECT_EQ(view.rows, (std::vector<std::string>{"pear", "", "apple", "fig"})) << "history order, not sorted";
+    EXPECT_EQ(selection, CB_ERR) << "no row is selected";
+    EXPECT_EQ(view.query, "\"a \x8c\x9f\x8d\xf5\"");
+    EXPECT_EQ(view.checkedScope, 1002);
+    EXPECT_TRUE(view.checked);
+    EXPECT_FALSE(view.checkEnabled);
+    const std::vector<std::string> texts = {dialog::texts::kScopes[0], dialog::texts::kScopes[1],
+                                            dialog::texts::kScopes[2], dialog::texts::kScopes[3],
+                                            dialog::texts::kSpecialFolders, dialog::texts::kScopeFrame};
+    EXPECT_EQ(view.controlTexts, texts);
+    EXPECT_EQ(Read("Config", "radio"), "<missing>") << "closing saves nothing";
+}
+
+TEST_F(Win32Dialog, ScopeButtonsSwitchTheCheckBoxAndEscKeepsNothing) {
+    g_search = {1002, false, ""};
+    std::vector<drive::SearchDialogView> seen;
+    EXPECT_EQ(RunDriven([&](HWND dialog) {
+                  for (int id : {1003, 1001, 1004}) {
+                      drive::Click(dialog, id);
+                      seen.push_back(drive::Look(dialog));
+                  }
+                  drive::Click(dialog, 1005);
+                  seen.push_back(drive::Look(dialog));
+                  drive::PressEscape(dialog);
+              }),
+              dialog::kResultCancel);
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[0].checkedScope, 1003);
+    EXPECT_TRUE(seen[0].checkEnabled);
+    EXPECT_EQ(seen[1].checkedScope, 1001);
+    EXPECT_FALSE(seen[1].checkEnabled);
+    EXPECT_EQ(seen[2].checkedScope, 1004);
+    EXPECT_TRUE(seen[2].checkEnabled);
+    EXPECT_TRUE(seen[3].checked);
+    EXPECT_EQ(g_search.scope, 1002);
+    EXPECT_FALSE(g_search.check);
+    EXPECT_EQ(Read("Config", "radio"), "<missing>");
+    EXPECT_EQ(Read("Config", "check"), "<missing>");
+}
+
+TEST_F(Win32Dialog, OkWithATypedQueryRecordsItAndSavesTheChoices) {
+    QueryHistory::record("old");
+    const std::string typed = "subject:\x8c\x9f\x8d\xf5 from:a";  // 検索, typed as DBCS pairs
+    drive::SearchDialogView before;
+    EXPECT_EQ(RunDriven([&](HWND dialog) {
+                  drive::Click(dialog, 1004);
+                  drive::Click(dialog, 1005);
+                  drive::Type(dialog, typed);
+                  before = drive::Look(dialog);
+                  drive::Click(dialog, 1);
+              }),
+              dialog::kResultQuery);
+    EXPECT_EQ(before.query, typed);
+    EXPECT_EQ(QueryHistory::at(0), typed);
+    EXPECT_EQ(QueryHistory::at(1), "old");
+    EXPECT_EQ(Read("History", "history0"), typed);
+    EXPECT_EQ(Read("Config", "radio"), "4");
+    EXPECT_EQ(Read("Config", "check"), "TRUE");
+    EXPECT_EQ(g_search.scope, 1004);
+    EXPECT_TRUE(g_search.check);
+}
+
+TEST_F(Win32Dialog, OkWithAnEmptyLineSavesScopeAndCheckBoxOnly) {
+    g_search = {1001, false, "initial"};
+    EXPECT_EQ(RunDriven([&](HWND dialog) {
+                  drive::Click(dialog, 1003);
+                  drive::Type(dialog, "");
+                  drive::Click(dialog, 1);
+              }),
+              dialog::kResultCancel);
+    EXPECT_EQ(Read("Config", "radio"), "3");
+    EXPECT_EQ(Read("Config", "check"), "FALSE");
+    EXPECT_EQ(Read("History", "history0"), "<missing>");
+    EXPECT_EQ(QueryHistory::size(), 0u);
+}
+
+TEST_F(Win32Dialog, APickedRowIsTheQuery) {
+    QueryHistory::record("fig");
+    QueryHistory::record("apple");
+    QueryHistory::record("pear");
+    std::string shown;
+    EXPECT_EQ(RunDriven([&](HWND dialog) {
+                  ASSERT_TRUE(drive::Pick(dialog, 1));
+                  shown = drive::Look(dialog).query;
+                  drive::Click(dialog, 1);
+              }),
+              dialog::kResultQuery);
+    EXPECT_EQ(shown, "apple");
+    EXPECT_EQ(QueryHistory::at(0), "apple");
+    EXPECT_EQ(Read("History", "history0"), "apple");
+    EXPECT_EQ(Read("History", "history1"), "pear");
+    EXPECT_EQ(Read("History", "history2"), "fig");
+}
+
+TEST_F(Win32Dialog, ADisabledCheckedBoxIsSavedOnOk) {
+    g_search = {1001, true, "q"};
+    EXPECT_EQ(RunDriven([&](HWND dialog) { drive::Click(dialog, 1); }), dialog::kResultQuery);
+    EXPECT_EQ(Read("Config", "radio"), "1");
+    EXPECT_EQ(Read("Config", "check"), "TRUE");
+}
+
+TEST_F(Win32Dialog, IsCentredOnTheDesktopNotOnItsOwner) {
+    const HWND owner = Owner();
+    ASSERT_NE(owner, nullptr);
+    drive::SearchDialogView view;
+    bool ownerDisabled = false;
+    EXPECT_EQ(RunDriven(
+                  [&](HWND dialog) {
+                      view = drive::Look(dialog);
+                      ownerDisabled = !IsWindowEnabled(owner);
+                      EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner);
+                      drive::PressCloseBox(dialog);
+                  },
+                  owner),
+              dialog::kResultClosed);
+    EXPECT_TRUE(ownerDisabled) << "modal to its owner";
+    const RECT& d = view.desktop;
+    const RECT& w = view.window;
+    ASSERT_GT(d.right - d.left, 400);
+    const dialog::Point at =
+        dialog::CentredPosition({d.left, d.top, d.right, d.bottom}, {0, 0, w.right - w.left, w.bottom - w.top});
+    EXPECT_EQ(w.left, at.x);
+    EXPECT_EQ(w.top, at.y);
+    EXPECT_GT(w.left, 200) << "not over the owner at the top left";
+}
+
+TEST_F(Win32Dialog, OptionClosesAnOpenInputMethodOnlyForExactlyOne) {
+    struct {
+        const char* value;
+        bool openAfter;
+    } cases[] = {{"1", false}, {"01", true}, {"true", true}, {"", true}};
+    for (const auto& c : cases) {
+        profile.store().WriteString("IME", "control", c.value);
+        const HWND owner = Owner();
+        // Windows of one thread share its default input context.
+        HIMC context = ImmGetContext(owner);
+        ASSERT_NE(context, nullptr);
+        ImmSetOpenStatus(context, TRUE);
+        ImmReleaseContext(owner, context);
+        EXPECT_EQ(RunDriven([&](HWND dialog) { drive::PressCloseBox(dialog); }, owner), dialog::kResultClosed);
+        context = ImmGetContext(owner);
+        EXPECT_EQ(ImmGetOpenStatus(context) != FALSE, c.openAfter) << "[" << c.value << "]";
+        ImmReleaseContext(owner, context);
+        DestroyWindow(owner);
+        owner_ = nullptr;
+    }
+}
+
+TEST_F(Win32Dialog, ScriptsRunThroughTheDriver) {
+    struct {
+        const char* script;
+        int result;
+        bool ok;
+        const char* radio;
+    } cases[] = {
+        {"scope 3\ncheck\ntype q\nok\n", 1, true, "3"},
+        {"scope 1004\r\nesc\r\n", 2, true, "<missing>"},
+        {"type q\n", 16, true, "<missing>"},       // no end: the close box
+        {"close\n", 16, true, "<missing>"},
+        {"bogus\nok\n", 16, false, "<missing>"},  // not understood: closed, nothing done
+    };
+    for (const auto& c : cases) {
+        profile.store().WriteString("Config", nullptr, nullptr);
+        g_search = SearchState{};
+        const DWORD thread = GetCurrentThreadId();
+        bool ok = false;
+        std::thread driver([&] { ok = drive::RunScript(thread, c.script, kTimeoutMs); });
+        EXPECT_EQ(RunSearchDialog(0), c.result) << c.script;
+        driver.join();
+        EXPECT_EQ(ok, c.ok) << c.script;
+        EXPECT_EQ(Read("Config", "radio"), c.radio) << c.script;
+    }
+}
+
+}  // namespace
+}  // namespace zms

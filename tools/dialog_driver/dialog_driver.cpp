@@ -1,0 +1,201 @@
+#include "tools/dialog_driver/dialog_driver.h"
+
+#include <cstdlib>
+#include <sstream>
+
+namespace zms::dialog_driver {
+
+namespace {
+
+constexpr int kOk = 1;
+constexpr int kQueryLine = 1000;
+constexpr int kFirstScope = 1001;
+constexpr int kLastScope = 1004;
+constexpr int kSpecialFolders = 1005;
+constexpr unsigned kPollMs = 10;
+
+struct Search {
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchSearchDialog(HWND window, LPARAM param) {
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+    if (!GetDlgItem(window, kQueryLine) || !GetDlgItem(window, kSpecialFolders)) return TRUE;
+    reinterpret_cast<Search*>(param)->found = window;
+    return FALSE;
+}
+
+// GetWindowTextA sends WM_GETTEXT to a window of another thread, which the
+// modal loop answers.
+std::string TextOf(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    if (length <= 0) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int got = GetWindowTextA(window, &text[0], length + 1);
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return text;
+}
+
+HWND Combo(HWND dialog) { return GetDlgItem(dialog, kQueryLine); }
+HWND Edit(HWND dialog) { return GetWindow(Combo(dialog), GW_CHILD); }
+
+std::vector<std::string> Rows(HWND combo) {
+    std::vector<std::string> rows;
+    const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
+        std::string row(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, '\0');
+        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&row[0]));
+        row.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// The frame's id is -1, like any static text, so it is found by its style.
+HWND Frame(HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[16] = {};
+        GetClassNameA(child, className, sizeof className);
+        if (lstrcmpiA(className, "Button") == 0 && (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX)
+            return child;
+    }
+    return nullptr;
+}
+
+void PostKey(HWND target, WPARAM key) {
+    const UINT scan = MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+    PostMessageA(target, WM_KEYDOWN, key, 1 | (static_cast<LPARAM>(scan) << 16));
+    PostMessageA(target, WM_KEYUP, key, 1 | (static_cast<LPARAM>(scan) << 16) | (3L << 30));
+}
+
+// The window that has the keyboard focus in the dialog's thread.
+HWND FocusOf(HWND dialog) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) && info.hwndFocus)
+        return info.hwndFocus;
+    return dialog;
+}
+
+// A whole decimal number; -1 for anything else.
+long Number(const std::string& s) {
+    if (s.empty() || s.size() > 9 || s.find_first_not_of("0123456789") != std::string::npos) return -1;
+    return std::strtol(s.c_str(), nullptr, 10);
+}
+
+}  // namespace
+
+HWND WaitForSearchDialog(DWORD threadId, unsigned timeoutMs) {
+    for (unsigned waited = 0;; waited += kPollMs) {
+        Search search;
+        EnumThreadWindows(threadId, MatchSearchDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found || waited >= timeoutMs) return search.found;
+        Sleep(kPollMs);
+    }
+}
+
+bool WaitUntilClosed(HWND dialog, unsigned timeoutMs) {
+    for (unsigned waited = 0; IsWindow(dialog); waited += kPollMs) {
+        if (waited >= timeoutMs) return false;
+        Sleep(kPollMs);
+    }
+    return true;
+}
+
+SearchDialogView Look(HWND dialog) {
+    SearchDialogView view;
+    view.caption = TextOf(dialog);
+    view.query = TextOf(Edit(dialog));
+    view.rows = Rows(Combo(dialog));
+    for (int id = kFirstScope; id <= kSpecialFolders; ++id) view.controlTexts.push_back(TextOf(GetDlgItem(dialog, id)));
+    view.controlTexts.push_back(TextOf(Frame(dialog)));
+    for (int id = kFirstScope; id <= kLastScope && !view.checkedScope; ++id)
+        if (IsDlgButtonChecked(dialog, id) == BST_CHECKED) view.checkedScope = id;
+    view.checked = IsDlgButtonChecked(dialog, kSpecialFolders) == BST_CHECKED;
+    view.checkEnabled = IsWindowEnabled(GetDlgItem(dialog, kSpecialFolders)) != FALSE;
+    GetWindowRect(dialog, &view.window);
+    GetWindowRect(GetDesktopWindow(), &view.desktop);
+    return view;
+}
+
+void Type(HWND dialog, const std::string& text) {
+    const HWND edit = Edit(dialog);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    if (text.empty()) {
+        SendMessageA(edit, WM_CHAR, VK_BACK, 1);  // deletes the selection
+        return;
+    }
+    for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+void SetQueryLine(HWND dialog, const std::string& text) {
+    SendMessageA(Edit(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool Pick(HWND dialog, int row) {
+    const HWND combo = Combo(dialog);
+    if (row < 0 || row >= SendMessageA(combo, CB_GETCOUNT, 0, 0)) return false;
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kQueryLine, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    return true;
+}
+
+void Click(HWND dialog, int id) {
+    const HWND button = GetDlgItem(dialog, id);
+    // A disabled window gets no mouse input; BM_CLICK would still click it.
+    if (button && IsWindowEnabled(button)) SendMessageA(button, BM_CLICK, 0, 0);
+}
+
+void PressEscape(HWND dialog) { PostKey(FocusOf(dialog), VK_ESCAPE); }
+
+void PressCloseBox(HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+bool Perform(HWND dialog, const std::string& action) {
+    const std::size_t space = action.find(' ');
+    const std::string verb = action.substr(0, space);
+    const std::string arg = space == std::string::npos ? "" : action.substr(space + 1);
+    if (verb == "type") {
+        Type(dialog, arg);
+    } else if (verb == "pick") {
+        const long row = Number(arg);
+        return row >= 0 && Pick(dialog, static_cast<int>(row));
+    } else if (verb == "scope") {
+        long id = Number(arg);
+        if (id >= 1 && id <= 4) id += kFirstScope - 1;
+        if (id < kFirstScope || id > kLastScope) return false;
+        Click(dialog, static_cast<int>(id));
+    } else if (action == "check") {
+        Click(dialog, kSpecialFolders);
+    } else if (action == "ok") {
+        Click(dialog, kOk);
+    } else if (action == "esc") {
+        PressEscape(dialog);
+    } else if (action == "close") {
+        PressCloseBox(dialog);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool RunScript(DWORD threadId, const std::string& script, unsigned timeoutMs) {
+    const HWND dialog = WaitForSearchDialog(threadId, timeoutMs);
+    if (!dialog) return false;
+    bool understood = true, ended = false;
+    std::istringstream lines(script);
+    // Nothing after an action that ends the dialog: Esc and the close box are
+    // posted, and what follows them would race with their handling.
+    for (std::string line; understood && !ended && std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty()) continue;
+        understood = Perform(dialog, line);
+        ended = line == "ok" || line == "esc" || line == "close";
+    }
+    if (!understood || !ended) PressCloseBox(dialog);
+    return WaitUntilClosed(dialog, timeoutMs) && understood;
+}
+
+}  // namespace zms::dialog_driver

@@ -1,0 +1,70 @@
+// Drives the search dialog from a second thread of the process that shows it,
+// through its controls, as a person at the screen would: for the tests of the
+// Win32 dialog and for the reference host. Windows only.
+//
+// The thread that calls `search` (or RunSearchDialog) sits in the dialog's
+// modal loop; the driving thread finds the dialog by that thread's id, reads
+// it and acts on it. Messages that a person's input would queue (keys, the
+// close box) are posted so that they pass through the modal loop's dialog
+// manager; the others are sent and return once the dialog has handled them.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace zms::dialog_driver {
+
+// The visible search dialog (template 101: class #32770 with the query line
+// 1000 and the check box 1005) of thread `threadId`, once it has opened; null
+// if none opened within `timeoutMs`.
+HWND WaitForSearchDialog(DWORD threadId, unsigned timeoutMs);
+
+// Whether `dialog` was destroyed (the modal run ended) within `timeoutMs`.
+bool WaitUntilClosed(HWND dialog, unsigned timeoutMs);
+
+// What the dialog shows. Texts are the controls' own, in the ANSI code page.
+struct SearchDialogView {
+    std::string caption;
+    std::string query;                   // the edit control inside the combo box
+    std::vector<std::string> rows;       // the drop-down's rows in order
+    std::vector<std::string> controlTexts;  // 1001..1004, then 1005, then the frame
+    int checkedScope = 0;                // the first checked of 1001..1004, 0 if none
+    bool checked = false;                // 1005
+    bool checkEnabled = false;
+    RECT window{};                       // the dialog's rectangle on the screen
+    RECT desktop{};                      // the desktop window's
+};
+SearchDialogView Look(HWND dialog);
+
+// Types `text` into the query line a character at a time (WM_CHAR, a double-
+// byte character as its two bytes, as the keyboard's input method delivers
+// them to an ANSI window), over whatever is selected: everything first.
+void Type(HWND dialog, const std::string& text);
+// Sets the query line's whole text at once (WM_SETTEXT).
+void SetQueryLine(HWND dialog, const std::string& text);
+// Chooses row `row` of the drop-down (CB_SETCURSEL, then the CBN_SELCHANGE
+// notification the combo box would send); false if there is no such row.
+bool Pick(HWND dialog, int row);
+// Clicks the button `id` (BM_CLICK): OK, a scope button, the check box. A
+// disabled button does not react, as under the mouse.
+void Click(HWND dialog, int id);
+// The Esc key, to the control with the focus.
+void PressEscape(HWND dialog);
+// The caption's close box (WM_SYSCOMMAND SC_CLOSE).
+void PressCloseBox(HWND dialog);
+
+// One action in the words of the console view and of a host's dialog script:
+// "type TEXT", "pick N", "scope ID" (1..4 or 1001..1004), "check", "ok", "esc",
+// "close"; TEXT is in the ANSI code page. False for a line that is no action
+// (nothing is done).
+bool Perform(HWND dialog, const std::string& action);
+
+// Waits for the dialog of `threadId`, performs the script's actions (one a
+// line; an empty line is skipped) and, when the script does not end the
+// dialog, presses the close box. False when no dialog opened, an action was
+// not understood, or the dialog did not close within `timeoutMs`; the dialog
+// is closed with the close box in every case where it opened.
+bool RunScript(DWORD threadId, const std::string& script, unsigned timeoutMs);
+
+}  // namespace zms::dialog_driver
