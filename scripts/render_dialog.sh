@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Renders the search dialog as the 64-bit build shows it under wine: the real
+# template 101, the real dialog procedure and wine's dialog manager, on an Xvfb
+# display, with a little state to show. Writes docs/search-dialog.png.
+#   scripts/render_dialog.sh [BUILD_DIR]     (default build/win64)
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+build="$(realpath -m "${1:-build/win64}")"
+
+bash scripts/setup.sh
+if [[ ! -f "$build/build.ninja" ]]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZMS_WERROR=ON \
+        -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+fi
+cmake --build "$build" --target zms_dialog_render -j 2
+
+# A prefix of its own: without a window manager, wine leaves the caption and
+# the frame undrawn unless its windows are unmanaged and undecorated, which the
+# tests' prefix need not be.
+prefix="$build/wineprefix-render"
+wine_run() { "$root/cmake/wine-run.sh" --prefix "$prefix" --arch win64 "$@"; }
+if ! grep -qs '"Decorated"="N"' "$prefix/user.reg"; then
+    for value in Managed Decorated; do
+        wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v "$value" /d N /f >/dev/null 2>&1
+    done
+    WINEPREFIX="$prefix" wineserver -w  # the registry reaches the disk
+fi
+
+out="$(mktemp -d)"
+trap 'rm -rf "$out"' EXIT
+(
+    cd "$out"
+    xvfb-run -a -s "-screen 0 1024x768x24" \
+        "$root/cmake/wine-run.sh" --prefix "$prefix" --arch win64 \
+        "$build/plugin/zms_dialog_render.exe" search-dialog.png 2>&1 | grep -v '^X connection' || true
+)
+if [[ ! -s "$out/search-dialog.png" ]]; then
+    echo "render_dialog.sh: no picture was taken" >&2
+    exit 1
+fi
+mkdir -p docs
+mv "$out/search-dialog.png" docs/search-dialog.png
+echo "render_dialog.sh: wrote docs/search-dialog.png"
