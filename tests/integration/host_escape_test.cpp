@@ -27,8 +27,10 @@ const Case kEscape[] = {
     {"lead byte, then a quote: one character", "\x81\"", "\x81\"", false},
     {"lone lead byte at the end", "ab\x95", "ab\x95", false},
     {"backslash, then a lead byte at the end", "\\\x95", "\\\\\x95", false},
-    {"lowest and highest lead bytes", "\x81\x5C\x9F\x5C\xE0\x5C\xFC\x5C", "\x81\x5C\x9F\x5C\xE0\x5C\xFC\x5C"},
-    {"bytes just outside the lead ranges", "\x80\\\xA0\\\xDF\\\xFD\\", "\x80\\\\\xA0\\\\\xDF\\\\\xFD\\\\"},
+    {"lowest and highest lead bytes", "\x81\x5C\x9F\x5C\xE0\x5C\xFC\x5C",
+     "\x81\x5C\x9F\x5C\xE0\x5C\xFC\x5C"},
+    {"bytes just outside the lead ranges", "\x80\\\xA0\\\xDF\\\xFD\\",
+     "\x80\\\\\xA0\\\\\xDF\\\\\xFD\\\\"},
     {"half-width katakana is one byte", "\xB1\\", "\xB1\\\\"},
 };
 

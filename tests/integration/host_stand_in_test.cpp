@@ -55,8 +55,12 @@ protected:
     // Every test starts from the answers the library has after load.
     void SetUp() override {
         ASSERT_TRUE(library_);
-        for (auto [name, value] : {std::pair{"inside", "1"}, {"mainwnd", "65552"}, {"window", "main"},
-                                   {"account", "user@example.jp"}, {"folder", kInbox}, {"version", "1"}})
+        for (auto [name, value] : {std::pair{"inside", "1"},
+                                   {"mainwnd", "65552"},
+                                   {"window", "main"},
+                                   {"account", "user@example.jp"},
+                                   {"folder", kInbox},
+                                   {"version", "1"}})
             ASSERT_EQ(set_(name, value), 1) << name;
         clear_();
     }
@@ -111,9 +115,11 @@ TEST_F(StandInTest, TextEntriesReturnTheirTextOrNull) {
     EXPECT_EQ(h_.CurrentAccount(), nullptr);
     EXPECT_EQ(h_.CurrentFolder(), nullptr);
     EXPECT_EQ(Journal(), std::string("CurrentAccount() = \"user@example.jp\"\n"
-                                     "CurrentFolder() = \"") + kInbox + "\"\n"
-                                     "CurrentAccount() = null\n"
-                                     "CurrentFolder() = null\n");
+                                     "CurrentFolder() = \"") +
+                             kInbox +
+                             "\"\n"
+                             "CurrentAccount() = null\n"
+                             "CurrentFolder() = null\n");
 }
 
 TEST_F(StandInTest, ExecAtMainJournalsTheNamedEntryWithItsArguments) {
@@ -127,23 +133,29 @@ TEST_F(StandInTest, ExecAtMainJournalsTheNamedEntryWithItsArguments) {
     EXPECT_EQ(h_.ExecAtMain("Nosuch"), 0);
     ASSERT_EQ(set_("folder", nullptr), 1);
     EXPECT_EQ(h_.ExecAtMain("CurrentFolder"), 0);
-    EXPECT_EQ(Journal(), std::string("ExecAtMain(\"CurrentAccount\") = \"a\\\\b\"\n"
-                                     "ExecAtMain(\"CurrentFolder\") = \"") + kInbox + "\"\n"
-                                     "ExecAtMain(\"SetFindPack\", \"(\\\"abc\\\",target=subject),hilight=1\")\n"
-                                     "ExecAtMain(\"StartDoGrep\", \"acct\", \"\")\n"
-                                     "ExecAtMain(\"StartDoGrep\", null, \"" + kInbox + "\")\n"
-                                     "ExecAtMain(\"PushFindPack\")\n"
-                                     "ExecAtMain(\"Nosuch\") = 0\n"
-                                     "ExecAtMain(\"CurrentFolder\") = null\n");
+    EXPECT_EQ(Journal(),
+              std::string("ExecAtMain(\"CurrentAccount\") = \"a\\\\b\"\n"
+                          "ExecAtMain(\"CurrentFolder\") = \"") +
+                  kInbox +
+                  "\"\n"
+                  "ExecAtMain(\"SetFindPack\", \"(\\\"abc\\\",target=subject),hilight=1\")\n"
+                  "ExecAtMain(\"StartDoGrep\", \"acct\", \"\")\n"
+                  "ExecAtMain(\"StartDoGrep\", null, \"" +
+                  kInbox +
+                  "\")\n"
+                  "ExecAtMain(\"PushFindPack\")\n"
+                  "ExecAtMain(\"Nosuch\") = 0\n"
+                  "ExecAtMain(\"CurrentFolder\") = null\n");
 }
 
 TEST_F(StandInTest, HandOverEntriesJournalTheirArgumentsInCallOrder) {
     h_.SetFindPack("a\tb\x7F");
     h_.StartDoGrep("acct", nullptr);
     h_.PushFindPack();
-    EXPECT_EQ(Journal(), "SetFindPack(\"a\\x09b\\x7F\")\n"
-                         "StartDoGrep(\"acct\", null)\n"
-                         "PushFindPack()\n");
+    EXPECT_EQ(Journal(),
+              "SetFindPack(\"a\\x09b\\x7F\")\n"
+              "StartDoGrep(\"acct\", null)\n"
+              "PushFindPack()\n");
     clear_();
     EXPECT_EQ(Journal(), "");
 }
@@ -167,9 +179,11 @@ TEST_F(StandInTest, YenEncodeEscapesForADoubleQuotedValue) {
 
 TEST_F(StandInTest, StandInSetRefusesUnknownNamesAndBadValuesAndKeepsTheAnswer) {
     const std::pair<const char*, const char*> refused[] = {
-        {"nosuch", "1"}, {nullptr, "1"}, {"inside", "2"}, {"inside", nullptr}, {"mainwnd", ""},
-        {"mainwnd", "12x"}, {"mainwnd", nullptr}, {"mainwnd", "99999999999999999999"},
-        {"window", "Main"}, {"window", nullptr},
+        {"nosuch", "1"},      {nullptr, "1"},
+        {"inside", "2"},      {"inside", nullptr},
+        {"mainwnd", ""},      {"mainwnd", "12x"},
+        {"mainwnd", nullptr}, {"mainwnd", "99999999999999999999"},
+        {"window", "Main"},   {"window", nullptr},
     };
     for (auto [name, value] : refused) EXPECT_EQ(set_(name, value), 0) << (name ? name : "null");
     EXPECT_EQ(h_.IsZentoroMail(), 1);

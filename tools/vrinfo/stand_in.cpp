@@ -48,7 +48,7 @@ struct State {
     int32_t version = 1;
     std::string journalFile;
     std::string journal;
-    std::string encoded;      // what YenEncode handed out last
+    std::string encoded;  // what YenEncode handed out last
 };
 
 State& S() {

@@ -55,6 +55,8 @@ std::string StandInQuote(const std::string& text) {
     return out + '"';
 }
 
-std::string StandInQuote(const char* text) { return text ? StandInQuote(std::string(text)) : "null"; }
+std::string StandInQuote(const char* text) {
+    return text ? StandInQuote(std::string(text)) : "null";
+}
 
 }  // namespace zms
