@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# The ways a search ends early or meets an odd host: not inside the mail
+# program, main window not running, VRInfo.dll missing, null texts from the
+# host. Where the profile file goes. zms-host's own journal file and its
+# refusal of a bad command line.
+# usage: host_failures_test.sh WORKDIR native|win64|win32 HOST-COMMAND...
+source "$(dirname "${BASH_SOURCE[0]}")/host_lib.sh"
+
+# ---- The two messages: shown before the dialog, nothing else asked of the
+# host, nothing saved. A later search in the same process works again.
+
+check not_inside --inside 0 --macro 'abc' --ok --inside 1 --main-wnd 0 --macro '' --ok \
+    --main-wnd 77 --macro '' --type 'x' --esc --show-profile <<'EOF'
+search 1: macro "abc"
+@NOT_INSIDE@
+  host: IsZentoroMail() = 0
+search 1 returned 0
+search 2: macro ""
+@NOT_RUNNING@
+  host: IsZentoroMail() = 1
+  host: MainWnd() = 0
+search 2 returned 0
+search 3: macro ""
+dialog: scope=1001 check=0(disabled) text=[] list=[]
+  host: IsZentoroMail() = 1
+  host: MainWnd() = 77
+search 3 returned 0
+profile: none
+EOF
+
+# ---- No VRInfo.dll to load (no mail program directory in the registry):
+# every search returns 0 without calling anything.
+
+check no_host_library --no-mail-dir --macro 'abc' --type abc --ok --macro '' --ok --show-profile <<'EOF'
+search 1: macro "abc"
+@NO_LIBRARY@
+search 1 returned 0
+search 2: macro ""
+@NO_LIBRARY@
+search 2 returned 0
+profile: none
+EOF
+
+# ---- Null account and folder from the host are passed on as they came.
+
+check null_account --window other --null-account --macro '' --type abc --scope 1003 --ok <<'EOF'
+search 1: macro ""
+dialog: scope=1001 check=0(disabled) text=[] list=[]
+  host: IsZentoroMail() = 1
+  host: MainWnd() = MAINWND
+  host: ExecAtMain("CurrentAccount") = null
+  host: YenEncode("abc") = "abc"
+  host: IsZentoroMailMain() = 0
+  host: IsZentoroMailGrep() = 0
+  host: ExecAtMain("SetFindPack", "(\"abc\",target=smallheaderbody),subfolder=0,hilight=1")
+  host: ExecAtMain("StartDoGrep", null, "受信+送信済み+ユーザー")
+  host: ExecAtMain("PushFindPack")
+search 1 returned 0
+EOF
+
+check null_folder --window main --null-folder --macro '' --type abc --ok \
+    --window other --null-account --macro '' --pick 0 --scope 1002 --ok <<'EOF'
+search 1: macro ""
+dialog: scope=1001 check=0(disabled) text=[] list=[]
+  host: IsZentoroMail() = 1
+  host: MainWnd() = MAINWND
+  host: ExecAtMain("CurrentAccount") = "user@example.jp"
+  host: IsZentoroMailMain() = 1
+  host: CurrentFolder() = null
+  host: YenEncode("abc") = "abc"
+  host: IsZentoroMailMain() = 1
+  host: SetFindPack("(\"abc\",target=smallheaderbody),subfolder=0,hilight=1")
+  host: StartDoGrep("user@example.jp", null)
+  host: PushFindPack()
+search 1 returned 0
+search 2: macro ""
+dialog: scope=1001 check=0(disabled) text=[] list=[abc]
+  host: IsZentoroMail() = 1
+  host: MainWnd() = MAINWND
+  host: ExecAtMain("CurrentAccount") = null
+  host: IsZentoroMailMain() = 0
+  host: IsZentoroMailGrep() = 0
+  host: ExecAtMain("CurrentFolder") = null
+  host: YenEncode("abc") = "abc"
+  host: IsZentoroMailMain() = 0
+  host: IsZentoroMailGrep() = 0
+  host: ExecAtMain("SetFindPack", "(\"abc\",target=smallheaderbody),subfolder=1,hilight=1")
+  host: ExecAtMain("StartDoGrep", null, null)
+  host: ExecAtMain("PushFindPack")
+search 2 returned 0
+EOF
+
+# ---- The profile file: in the macro directory when the editor is installed
+# and the macro directory set, else in the install location; without the
+# editor in the mail program directory (here a copy of VRInfo.dll's), even
+# with a macro directory set.
+
+mkdir -p location/editor location/macros location/mail
+cp "$host_bundle/VRInfo.dll" location/mail/
+run_host location_macros --editor location/editor --macros location/macros --macro '' --type a --ok
+run_host location_editor --editor location/editor --no-macros --macro '' --type b --ok
+run_host location_mail --no-editor --macros location/macros --mail-dir location/mail --macro '' --type c --ok
+check_files profile_locations location/macros/ZentoroMailSearch.ini location/editor/ZentoroMailSearch.ini \
+    location/mail/ZentoroMailSearch.ini
+for dir in macros editor mail; do
+    profile=$(tr -d '\r' < "location/$dir/ZentoroMailSearch.ini" 2>/dev/null | grep '^history0=')
+    expected=history0=$(case $dir in macros) echo a ;; editor) echo b ;; mail) echo c ;; esac)
+    [[ $profile == "$expected" ]]
+    report "profile_in_$dir" $?
+done
+
+# ---- zms-host's journal file gets every line the journal got.
+
+run_host journal_file --journal journal.txt --inside 0 --macro '' --inside 1 --main-wnd 0 --macro ''
+printf '%s\n' 'IsZentoroMail() = 0' 'IsZentoroMail() = 1' 'MainWnd() = 0' > journal.expected
+cmp -s journal.expected journal.txt
+report journal_file $?
+
+# ---- A bad command line: exit status 2, the reason, the usage, nothing run.
+
+while IFS='|' read -r name reason args; do
+    read -ra words <<< "$args"
+    run_host "usage_$name" "${words[@]}"
+    tr -d '\r' < "usage_$name.out" > "usage_$name.text"
+    [[ $(cat "usage_$name.status") == 2 ]] && [[ $(head -1 "usage_$name.text") == "zms-host: $reason" ]] &&
+        grep -q '^usage: zms-host' "usage_$name.text" && ! grep -q '^search' "usage_$name.text"
+    report "usage_$name" $?
+done <<'EOF'
+action_first|--ok must follow --macro or another dialog action|--ok --macro x
+action_after_state|--type must follow --macro or another dialog action|--macro x --inside 1 --type y
+inside|--inside takes 0 or 1|--inside 2
+window|--window takes main, grep or other|--window Main
+main_wnd|--main-wnd takes a number|--main-wnd 12x
+missing_value|--macro needs a value|--macro
+unknown|unknown option --nosuch|--nosuch
+EOF
+
+finish

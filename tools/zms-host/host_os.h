@@ -1,0 +1,76 @@
+// What zms-host needs from the operating system, one .cpp per OS
+// (host_os_win32.cpp, host_os_posix.cpp), chosen by CMake.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zms::host {
+
+// The program's arguments (without the program name) as bytes in the
+// system's code page: on Windows taken from the wide command line and
+// converted to the ANSI code page, so that text reaches the plug-in as the
+// mail program would pass it; natively as they are.
+std::vector<std::string> Arguments(int argc, char** argv);
+
+// Standard output carries bytes as they are (no CR LF translation).
+void SetBinaryStdout();
+
+// The path separator that the plug-in's concatenations meet: '\\' on
+// Windows, '/' natively.
+extern const char kSeparator;
+
+// The file that a path built the Windows way names, such as the plug-in's
+// "dir\ZentoroMailSearch.ini": natively a backslash separates like a slash,
+// as the POSIX layer reads it.
+std::string FilePath(const std::string& path);
+
+// The directory of this program, without a trailing separator.
+std::string ProgramDirectory();
+std::string AbsolutePath(const std::string& path);
+// Creates the directory unless it exists; whether it exists afterwards.
+bool MakeDirectory(const std::string& path);
+// A new, empty directory under the system's temporary directory, or "".
+std::string FreshTempDirectory();
+
+// One registry value the plug-in reads: stored as REG_SZ text, or removed
+// when `data` is empty.
+struct RegistryValue {
+    std::string root;  // e.g. "HKEY_CURRENT_USER"
+    std::string subKey;
+    std::string name;
+    std::optional<std::string> data;
+};
+// Makes the registry hold exactly these values for a plug-in loaded
+// afterwards. Windows: the real registry of the current user and the local
+// machine; what was there before comes back with RestoreRegistry. Natively: a
+// .reg file written into `workDir`, which the environment variable
+// ZMS_REGISTRY then names. An error message, or "" on success.
+std::string SetUpRegistry(const std::vector<RegistryValue>& values, const std::string& workDir);
+void RestoreRegistry();
+
+// SetEnvironmentVariableA / setenv: seen at once by the plug-in's next read.
+void SetEnvironment(const char* name, const std::string& value);
+
+using Module = void*;
+// LoadLibraryA / dlopen; null on failure, with the reason in `error`.
+Module LoadModule(const std::string& path, std::string& error);
+void* FindSymbol(Module module, const char* name);
+void UnloadModule(Module module);
+
+// The mail program's main window: a top-level window of the host's own class,
+// not shown. Its handle cut to 32 bits, or 0 when no window can be made
+// (wine without a display: a warning says so). Natively always 0.
+int32_t CreateMainWindow();
+void DestroyMainWindow();
+
+// While on, every message box that appears on this thread is printed as one
+// line to standard output and answered with its first button, as a person
+// would, so that a scripted run never waits:
+//   message box: "TEXT" caption="CAPTION" owner=none|main|other buttons=OK[+Cancel...]
+// (texts written as the stand-in's journal writes them). Natively nothing:
+// the plug-in writes its messages to standard error.
+void WatchMessageBoxes(bool on);
+
+}  // namespace zms::host

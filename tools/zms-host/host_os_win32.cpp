@@ -1,0 +1,291 @@
+// <windows.h> first: the other Windows headers rely on it.
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+
+#include <cstdio>
+
+#include "tools/vrinfo/stand_in_escape.h"
+#include "tools/zms-host/host_os.h"
+
+namespace zms::host {
+
+const char kSeparator = '\\';
+
+namespace {
+
+std::string ToAnsi(const wchar_t* text) {
+    const int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 1) return "";
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, out.data(), n, nullptr, nullptr);
+    out.pop_back();  // the NUL
+    return out;
+}
+
+}  // namespace
+
+// The C runtime's argv went through a narrow command line whose parsing
+// does not know that a code page 932 trail byte may be a backslash; the wide
+// command line is split first and converted afterwards.
+std::vector<std::string> Arguments(int argc, char** argv) {
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!wide) return {argv + 1, argv + argc};
+    std::vector<std::string> args;
+    for (int i = 1; i < count; ++i) args.push_back(ToAnsi(wide[i]));
+    LocalFree(wide);
+    return args;
+}
+
+void SetBinaryStdout() {
+    // The plug-in shares the C runtime DLL and so this mode too.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+}
+
+std::string FilePath(const std::string& path) { return path; }
+
+std::string ProgramDirectory() {
+    char path[MAX_PATH + 1];
+    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string self = n > 0 && n < sizeof path ? std::string(path, n) : ".\\zms-host.exe";
+    return self.substr(0, self.find_last_of("\\/"));
+}
+
+std::string AbsolutePath(const std::string& path) {
+    char full[MAX_PATH + 1];
+    const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    return n > 0 && n < sizeof full ? std::string(full, n) : path;
+}
+
+bool MakeDirectory(const std::string& path) {
+    if (CreateDirectoryA(path.c_str(), nullptr)) return true;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string FreshTempDirectory() {
+    char temp[MAX_PATH + 1];
+    const DWORD n = GetTempPathA(sizeof temp, temp);
+    if (n == 0 || n >= sizeof temp) return "";
+    for (unsigned attempt = 0; attempt < 1000; ++attempt) {
+        const std::string dir = std::string(temp, n) + "zms-host-" +
+                                std::to_string(GetCurrentProcessId()) + "-" +
+                                std::to_string(attempt);
+        if (CreateDirectoryA(dir.c_str(), nullptr)) return dir;
+    }
+    return "";
+}
+
+// ---- Registry --------------------------------------------------------------------
+
+namespace {
+
+struct SavedValue {
+    HKEY root;
+    std::string subKey;
+    std::string name;
+    bool existed;
+    DWORD type;
+    std::string data;
+};
+std::vector<SavedValue> g_saved;
+
+HKEY RootKey(const std::string& name) {
+    if (name == "HKEY_CURRENT_USER") return HKEY_CURRENT_USER;
+    if (name == "HKEY_LOCAL_MACHINE") return HKEY_LOCAL_MACHINE;
+    return nullptr;
+}
+
+SavedValue Save(HKEY root, const RegistryValue& v) {
+    SavedValue saved{root, v.subKey, v.name, false, REG_NONE, ""};
+    HKEY key;
+    if (RegOpenKeyExA(root, v.subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return saved;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, v.name.c_str(), nullptr, &saved.type, nullptr, &size) ==
+        ERROR_SUCCESS) {
+        saved.data.resize(size);
+        saved.existed =
+            RegQueryValueExA(key, v.name.c_str(), nullptr, &saved.type,
+                             reinterpret_cast<BYTE*>(saved.data.data()), &size) == ERROR_SUCCESS;
+        saved.data.resize(size);
+    }
+    RegCloseKey(key);
+    return saved;
+}
+
+// Stores (type, data) or, for a null `data`, removes the value.
+LONG Store(HKEY root, const std::string& subKey, const std::string& name, DWORD type,
+           const std::string* data) {
+    HKEY key;
+    LONG rc = data ? RegCreateKeyExA(root, subKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                     &key, nullptr)
+                   : RegOpenKeyExA(root, subKey.c_str(), 0, KEY_SET_VALUE, &key);
+    if (rc != ERROR_SUCCESS) return data ? rc : ERROR_SUCCESS;  // no key: no value to remove
+    if (data) {
+        rc = RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data->data()),
+                            static_cast<DWORD>(data->size()));
+    } else {
+        rc = RegDeleteValueA(key, name.c_str());
+        if (rc == ERROR_FILE_NOT_FOUND) rc = ERROR_SUCCESS;
+    }
+    RegCloseKey(key);
+    return rc;
+}
+
+}  // namespace
+
+std::string SetUpRegistry(const std::vector<RegistryValue>& values, const std::string&) {
+    for (const RegistryValue& v : values) {
+        const HKEY root = RootKey(v.root);
+        if (!root) return "no root key " + v.root;
+        g_saved.push_back(Save(root, v));
+        // REG_SZ data holds its terminating NUL.
+        const std::string data = v.data ? *v.data + '\0' : "";
+        const LONG rc = Store(root, v.subKey, v.name, REG_SZ, v.data ? &data : nullptr);
+        if (rc != ERROR_SUCCESS)
+            return "cannot set " + v.root + "\\" + v.subKey + "\\" + v.name + " (error " +
+                   std::to_string(rc) + ")";
+    }
+    return "";
+}
+
+void RestoreRegistry() {
+    for (auto it = g_saved.rbegin(); it != g_saved.rend(); ++it)
+        Store(it->root, it->subKey, it->name, it->type, it->existed ? &it->data : nullptr);
+    g_saved.clear();
+}
+
+void SetEnvironment(const char* name, const std::string& value) {
+    SetEnvironmentVariableA(name, value.c_str());
+}
+
+// ---- Libraries -------------------------------------------------------------------
+
+Module LoadModule(const std::string& path, std::string& error) {
+    HMODULE module = LoadLibraryA(path.c_str());
+    if (!module) error = "error " + std::to_string(GetLastError());
+    return module;
+}
+
+void* FindSymbol(Module module, const char* name) {
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name));
+}
+
+void UnloadModule(Module module) { FreeLibrary(static_cast<HMODULE>(module)); }
+
+// ---- The main window ---------------------------------------------------------------
+
+namespace {
+
+constexpr char kMainWindowClass[] = "ZmsHostMainWindow";
+HWND g_mainWindow = nullptr;
+HHOOK g_hook = nullptr;
+// Set on a box once answered: it may be activated more than once.
+constexpr char kAnsweredProperty[] = "ZmsHostAnswered";
+
+}  // namespace
+
+int32_t CreateMainWindow() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kMainWindowClass;
+    RegisterClassA(&wc);
+    g_mainWindow =
+        CreateWindowExA(0, kMainWindowClass, "zms-host", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 640, 480, nullptr, nullptr, wc.hInstance, nullptr);
+    if (!g_mainWindow)
+        std::fputs(
+            "zms-host: no main window (no display? run under xvfb-run); MainWnd returns "
+            "a made-up handle\n",
+            stderr);
+    // The host hands out the handle cut to 32 bits, as MainWnd's result is.
+    return static_cast<int32_t>(reinterpret_cast<uintptr_t>(g_mainWindow));
+}
+
+void DestroyMainWindow() {
+    if (g_mainWindow) DestroyWindow(g_mainWindow);
+    g_mainWindow = nullptr;
+}
+
+// ---- Message boxes -----------------------------------------------------------------
+
+namespace {
+
+std::string WindowText(HWND window) {
+    const int n = window ? GetWindowTextLengthA(window) : 0;
+    if (n <= 0) return "";
+    std::string text(static_cast<std::size_t>(n) + 1, '\0');
+    const int got = GetWindowTextA(window, text.data(), n + 1);
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return text;
+}
+
+std::string ClassName(HWND window) {
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// A message box is a dialog whose text is the static control 0xFFFF (a
+// search dialog's group box has that id too, but is a button).
+bool IsMessageBox(HWND window) {
+    if (ClassName(window) != "#32770") return false;
+    HWND text = GetDlgItem(window, 0xFFFF);
+    return text && ClassName(text) == "Static";
+}
+
+void Answer(HWND box) {
+    static const struct {
+        int id;
+        const char* name;
+    } kButtons[] = {{IDOK, "OK"},       {IDCANCEL, "Cancel"}, {IDABORT, "Abort"},
+                    {IDRETRY, "Retry"}, {IDIGNORE, "Ignore"}, {IDYES, "Yes"},
+                    {IDNO, "No"}};
+    std::string buttons;
+    int first = 0;
+    for (const auto& b : kButtons) {
+        if (!GetDlgItem(box, b.id)) continue;
+        buttons += (buttons.empty() ? "" : "+") + std::string(b.name);
+        if (!first) first = b.id;
+    }
+    HWND owner = GetWindow(box, GW_OWNER);
+    const char* ownerName = !owner ? "none" : owner == g_mainWindow ? "main" : "other";
+    const std::string line = "message box: " + StandInQuote(WindowText(GetDlgItem(box, 0xFFFF))) +
+                             " caption=" + StandInQuote(WindowText(box)) + " owner=" + ownerName +
+                             " buttons=" + buttons + "\n";
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fflush(stdout);
+    if (first) PostMessageA(box, WM_COMMAND, MAKEWPARAM(first, BN_CLICKED), 0);
+}
+
+LRESULT CALLBACK WatchProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        if (IsMessageBox(window) && !GetPropA(window, kAnsweredProperty)) {
+            SetPropA(window, kAnsweredProperty, reinterpret_cast<HANDLE>(1));
+            Answer(window);
+        }
+    } else if (code == HCBT_DESTROYWND) {
+        RemovePropA(reinterpret_cast<HWND>(wParam), kAnsweredProperty);
+    }
+    return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+}  // namespace
+
+void WatchMessageBoxes(bool on) {
+    if (on && !g_hook) {
+        g_hook = SetWindowsHookExA(WH_CBT, WatchProc, nullptr, GetCurrentThreadId());
+    } else if (!on && g_hook) {
+        UnhookWindowsHookEx(g_hook);
+        g_hook = nullptr;
+    }
+}
+
+}  // namespace zms::host

@@ -1,0 +1,224 @@
+// zms-host: the reference host. Plays the mail program for the plug-in: sets
+// up the registry values the plug-in reads at load, owns a main window, loads
+// the plug-in as the mail program does, configures the stand-in VRInfo.dll,
+// calls `search` once per --macro with the dialog answered by a script, and
+// prints the stand-in's journal of every call the plug-in made.
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "plugin/host_link.h"  // ZMS_CDECL
+#include "plugin/registry_paths.h"
+#include "tools/vrinfo/stand_in.h"
+#include "tools/vrinfo/stand_in_escape.h"
+#include "tools/zms-host/host_options.h"
+#include "tools/zms-host/host_os.h"
+
+namespace zms::host {
+namespace {
+
+constexpr char kProfileName[] = "\\ZentoroMailSearch.ini";  // as the plug-in appends it
+constexpr char kHostLibraryName[] = "VRInfo.dll";
+// MainWnd's answer when there is no real window (natively, or wine without a
+// display).
+constexpr char kMadeUpMainWindow[] = "65552";  // 0x00010010
+
+using SearchFn = int32_t(ZMS_CDECL*)(const char*);
+
+void Print(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}
+
+int Fail(const std::string& message) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "zms-host: %s\n", message.c_str());
+    return 1;
+}
+
+bool EndsWithSeparator(const std::string& dir) {
+    return !dir.empty() && (dir.back() == '/' || dir.back() == kSeparator);
+}
+
+std::string WithSeparator(const std::string& dir) {
+    return EndsWithSeparator(dir) ? dir : dir + kSeparator;
+}
+
+// The three values; each one stored or removed.
+struct Setup {
+    std::optional<std::string> editor, macros, mailDir;
+};
+
+// "HKEY_CURRENT_USER\Software\...\Name" as root, sub-key and value name.
+RegistryValue Value(const char* fullPath, const std::optional<std::string>& data) {
+    const std::string path = fullPath;
+    const std::size_t root = path.find('\\'), name = path.rfind('\\');
+    return {path.substr(0, root), path.substr(root + 1, name - root - 1), path.substr(name + 1),
+            data};
+}
+
+// The path the plug-in will give its profile file, by its own lookup: the macro
+// directory when the editor is installed and the macro directory set, else the
+// install location; without the editor, the mail program directory; with none
+// of them, the plug-in's own directory.
+std::string ProfilePath(const Setup& s, const std::string& plugin) {
+    std::string base;
+    if (s.editor) {
+        base = s.macros ? *s.macros : *s.editor;
+    } else if (s.mailDir) {
+        base = *s.mailDir;
+    } else {
+        base = plugin.substr(0, plugin.find_last_of("\\/"));
+    }
+    return base + kProfileName;
+}
+
+std::optional<std::string> ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The stand-in's own entries, from the same module the plug-in loaded.
+struct StandIn {
+    stand_in::SetFn set = nullptr;
+    stand_in::JournalFn journal = nullptr;
+    stand_in::ClearJournalFn clearJournal = nullptr;
+};
+
+void PrintJournal(const StandIn& standIn) {
+    std::istringstream lines(standIn.journal());
+    for (std::string line; std::getline(lines, line);) Print("  host: " + line + "\n");
+    standIn.clearJournal();
+}
+
+std::string Join(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
+}
+
+void RunSearch(int number, const Search& search, SearchFn searchEntry, const StandIn& standIn) {
+    const std::string n = std::to_string(number);
+    Print("search " + n + ": macro " + StandInQuote(search.macro) + "\n");
+    SetEnvironment("ZMS_DIALOG_SCRIPT", Join(search.script));
+    const int32_t result = searchEntry(search.macro.c_str());
+    std::fflush(stdout);
+    PrintJournal(standIn);
+    Print("search " + n + " returned " + std::to_string(result) + "\n");
+}
+
+// Whatever happens, the registry is as before and the window goes.
+struct Cleanup {
+    Cleanup() = default;
+    Cleanup(const Cleanup&) = delete;
+    ~Cleanup() {
+        WatchMessageBoxes(false);
+        RestoreRegistry();
+        DestroyMainWindow();
+    }
+};
+
+int Run(const Options& o) {
+    const std::string programDir = ProgramDirectory();
+    const std::string plugin =
+        AbsolutePath(o.plugin.empty() ? programDir + kSeparator + ZMS_HOST_PLUGIN_FILE : o.plugin);
+    const std::string mailDir =
+        AbsolutePath(o.mailDir.kind == DirectoryChoice::kGiven ? o.mailDir.dir : programDir);
+    const std::string profileDir =
+        o.profileDir.empty() ? FreshTempDirectory() : AbsolutePath(o.profileDir);
+    if (profileDir.empty() || !MakeDirectory(profileDir))
+        return Fail("cannot make the profile directory " + profileDir);
+
+    auto choose = [&](const DirectoryChoice& c) -> std::optional<std::string> {
+        if (c.kind == DirectoryChoice::kNone) return std::nullopt;
+        return c.kind == DirectoryChoice::kGiven ? AbsolutePath(c.dir) : profileDir;
+    };
+    Setup setup{choose(o.editor), choose(o.macros), std::nullopt};
+    // The mail program stores its directory with a trailing separator: the
+    // plug-in appends "VRInfo.dll" to it directly.
+    if (o.mailDir.kind != DirectoryChoice::kNone) setup.mailDir = WithSeparator(mailDir);
+
+    const Cleanup cleanup;
+    const int32_t window = CreateMainWindow();
+    const std::string mainWnd = window ? std::to_string(window) : kMadeUpMainWindow;
+
+    const std::string error =
+        SetUpRegistry({Value(registry_paths::kEditorInstallLocation, setup.editor),
+                       Value(registry_paths::kEditorMacroDirectory, setup.macros),
+                       Value(registry_paths::kMailProgramDirectory, setup.mailDir)},
+                      profileDir);
+    if (!error.empty()) return Fail(error);
+
+    Print("zms-host: plug-in " + plugin + "\n");
+    Print("zms-host: profile " + FilePath(ProfilePath(setup, plugin)) + "\n");
+    Print("zms-host: main window " + mainWnd + "\n");
+
+    WatchMessageBoxes(true);
+    // The plug-in's start-up runs inside this load, so the registry is set.
+    std::string why;
+    Module pluginModule = LoadModule(plugin, why);
+    if (!pluginModule) return Fail("cannot load the plug-in " + plugin + ": " + why);
+    const auto searchEntry = reinterpret_cast<SearchFn>(FindSymbol(pluginModule, "search"));
+    if (!searchEntry) return Fail("the plug-in " + plugin + " exports no `search`");
+
+    const std::string standInPath = WithSeparator(mailDir) + kHostLibraryName;
+    Module standInModule = LoadModule(standInPath, why);
+    if (!standInModule) return Fail("cannot load the stand-in " + standInPath + ": " + why);
+    StandIn standIn{
+        reinterpret_cast<stand_in::SetFn>(FindSymbol(standInModule, "StandInSet")),
+        reinterpret_cast<stand_in::JournalFn>(FindSymbol(standInModule, "StandInJournal")),
+        reinterpret_cast<stand_in::ClearJournalFn>(
+            FindSymbol(standInModule, "StandInClearJournal"))};
+    if (!standIn.set || !standIn.journal || !standIn.clearJournal)
+        return Fail(standInPath + " is not the stand-in host library");
+    standIn.set("mainwnd", mainWnd.c_str());
+    if (!o.journalFile.empty()) standIn.set("journal-file", AbsolutePath(o.journalFile).c_str());
+
+    int number = 0;
+    for (const Step& step : o.steps) {
+        if (const auto* change = std::get_if<StandInChange>(&step)) {
+            if (!standIn.set(change->name.c_str(),
+                             change->value ? change->value->c_str() : nullptr))
+                return Fail("the stand-in refused " + change->name);
+        } else {
+            RunSearch(++number, std::get<Search>(step), searchEntry, standIn);
+        }
+    }
+
+    UnloadModule(pluginModule);  // the plug-in's shut-down
+    if (o.showProfile) {
+        const std::optional<std::string> profile = ReadFile(FilePath(ProfilePath(setup, plugin)));
+        Print(profile ? "profile:\n" + *profile : "profile: none\n");
+    }
+    return 0;
+}
+
+}  // namespace
+}  // namespace zms::host
+
+int main(int argc, char** argv) {
+    using namespace zms::host;
+    SetBinaryStdout();
+    const ParseResult parsed = ParseOptions(Arguments(argc, argv));
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "zms-host: %s\n%s", parsed.error.c_str(), kUsage);
+        return 2;
+    }
+    if (parsed.options.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    try {
+        return Run(parsed.options);
+    } catch (const std::exception& e) {
+        return Fail(e.what());
+    }
+}
