@@ -253,6 +253,7 @@ TEST_F(Win32Dialog, ScriptsRunThroughTheDriver) {
         const char* radio;
     } cases[] = {
         {"scope 3\ncheck\ntype q\nok\n", 1, true, "3"},
+        {"ok\n", 1, true, "2"},
         {"scope 1004\r\nesc\r\n", 2, true, "<missing>"},
         {"type q\n", 16, true, "<missing>"},       // no end: the close box
         {"close\n", 16, true, "<missing>"},
@@ -260,13 +261,16 @@ TEST_F(Win32Dialog, ScriptsRunThroughTheDriver) {
     };
     for (const auto& c : cases) {
         profile.store().WriteString("Config", nullptr, nullptr);
-        g_search = SearchState{};
+        g_search = {1002, true, "init"};
         const DWORD thread = GetCurrentThreadId();
         bool ok = false;
-        std::thread driver([&] { ok = drive::RunScript(thread, c.script, kTimeoutMs); });
+        drive::SearchDialogView opening;
+        std::thread driver([&] { ok = drive::RunScript(thread, c.script, kTimeoutMs, &opening); });
         EXPECT_EQ(RunSearchDialog(0), c.result) << c.script;
         driver.join();
         EXPECT_EQ(ok, c.ok) << c.script;
+        EXPECT_EQ(opening.query, "init") << "seen before the script ran: " << c.script;
+        EXPECT_EQ(opening.checkedScope, 1002) << c.script;
         EXPECT_EQ(Read("Config", "radio"), c.radio) << c.script;
     }
 }

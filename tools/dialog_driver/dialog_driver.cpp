@@ -181,9 +181,10 @@ bool Perform(HWND dialog, const std::string& action) {
     return true;
 }
 
-bool RunScript(DWORD threadId, const std::string& script, unsigned timeoutMs) {
+bool RunScript(DWORD threadId, const std::string& script, unsigned timeoutMs, SearchDialogView* opening) {
     const HWND dialog = WaitForSearchDialog(threadId, timeoutMs);
     if (!dialog) return false;
+    if (opening) *opening = Look(dialog);
     bool understood = true, ended = false;
     std::istringstream lines(script);
     // Nothing after an action that ends the dialog: Esc and the close box are

@@ -64,7 +64,9 @@ bool Perform(HWND dialog, const std::string& action);
 // line; an empty line is skipped) and, when the script does not end the
 // dialog, presses the close box. False when no dialog opened, an action was
 // not understood, or the dialog did not close within `timeoutMs`; the dialog
-// is closed with the close box in every case where it opened.
-bool RunScript(DWORD threadId, const std::string& script, unsigned timeoutMs);
+// is closed with the close box in every case where it opened. `opening`, when
+// given, gets what the dialog showed before the first action.
+bool RunScript(DWORD threadId, const std::string& script, unsigned timeoutMs,
+               SearchDialogView* opening = nullptr);
 
 }  // namespace zms::dialog_driver
