@@ -10,7 +10,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/host_lib.sh"
 # host, nothing saved. A later search in the same process works again.
 
 check not_inside --inside 0 --macro 'abc' --ok --inside 1 --main-wnd 0 --macro '' --ok \
-    --main-wnd 77 --macro '' --type 'x' --esc --show-profile <<'EOF'
+    --main-wnd own --macro '' --type 'x' --esc --show-profile <<'EOF'
 search 1: macro "abc"
 @NOT_INSIDE@
   host: IsZentoroMail() = 0
@@ -23,7 +23,7 @@ search 2 returned 0
 search 3: macro ""
 dialog: scope=1001 check=0(disabled) text=[] list=[]
   host: IsZentoroMail() = 1
-  host: MainWnd() = 77
+  host: MainWnd() = MAINWND
 search 3 returned 0
 profile: none
 EOF
@@ -130,7 +130,7 @@ action_first|--ok must follow --macro or another dialog action|--ok --macro x
 action_after_state|--type must follow --macro or another dialog action|--macro x --inside 1 --type y
 inside|--inside takes 0 or 1|--inside 2
 window|--window takes main, grep or other|--window Main
-main_wnd|--main-wnd takes a number|--main-wnd 12x
+main_wnd|--main-wnd takes a number or own|--main-wnd 12x
 missing_value|--macro needs a value|--macro
 unknown|unknown option --nosuch|--nosuch
 EOF

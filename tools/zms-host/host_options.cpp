@@ -23,9 +23,12 @@ const char kUsage[] =
     "                     VRInfo.dll (default: zms-host's directory)\n"
     "  --journal FILE     also append the host's journal to FILE\n"
     "  --show-profile     print the profile file at the end\n"
+    "  --interactive      leave the dialog and the message boxes to a person at\n"
+    "                     the display (Windows); by default zms-host answers them\n"
     "Host state, from this point on:\n"
     "  --inside 0|1       whether the macro runs inside the mail program\n"
-    "  --main-wnd N       what MainWnd returns (0: main window not running)\n"
+    "  --main-wnd N|own   what MainWnd returns: N (0: the main window is not\n"
+    "                     running), or the host's own main window (the default)\n"
     "  --window main|grep|other   the window the macro runs in\n"
     "  --account A | --null-account   the current account (or a null result)\n"
     "  --folder F | --null-folder     the current folder (or a null result)\n"
@@ -73,6 +76,8 @@ private:
             o.help = true;
         } else if (option == "--show-profile") {
             o.showProfile = true;
+        } else if (option == "--interactive") {
+            o.interactive = true;
         } else if (option == "--no-editor") {
             o.editor = {DirectoryChoice::kNone, ""};
         } else if (option == "--no-macros") {
@@ -114,7 +119,7 @@ private:
             if (v != "0" && v != "1") return "--inside takes 0 or 1";
             o.steps.push_back(StandInChange{"inside", v});
         } else if (option == "--main-wnd") {
-            if (!IsNumber(v)) return "--main-wnd takes a number";
+            if (!IsNumber(v) && v != "own") return "--main-wnd takes a number or own";
             o.steps.push_back(StandInChange{"mainwnd", v});
         } else if (option == "--window") {
             if (v != "main" && v != "grep" && v != "other")

@@ -39,6 +39,7 @@ struct Options {
     DirectoryChoice mailDir;  // default: zms-host's directory, where VRInfo.dll lies
     std::string journalFile;
     bool showProfile = false;
+    bool interactive = false;  // a person answers the dialog and the message boxes
     bool help = false;
     std::vector<Step> steps;  // in command-line order; never without a search
 };

@@ -73,4 +73,14 @@ void DestroyMainWindow();
 // the plug-in writes its messages to standard error.
 void WatchMessageBoxes(bool on);
 
+// The plug-in's search dialog when it is the real Win32 one (template 101):
+// while a search runs, a second thread waits for it, prints what it shows in
+// the scripted dialog's words ("dialog: scope=... check=... text=[...]
+// list=[...]") and performs the script's actions on its controls, closing it
+// when the script does not (tools/dialog_driver). A plug-in with the scripted
+// dialog reads the same script from ZMS_DIALOG_SCRIPT and shows no window;
+// the thread then just ends with the search. Natively nothing.
+void BeginAnsweringDialog(const std::string& script);
+void EndAnsweringDialog();
+
 }  // namespace zms::host

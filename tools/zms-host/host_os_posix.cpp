@@ -94,4 +94,8 @@ void DestroyMainWindow() {}
 
 void WatchMessageBoxes(bool) {}
 
+void BeginAnsweringDialog(const std::string&) {}
+
+void EndAnsweringDialog() {}
+
 }  // namespace zms::host

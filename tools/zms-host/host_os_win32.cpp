@@ -5,8 +5,12 @@
 #include <io.h>
 #include <shellapi.h>
 
+#include <atomic>
 #include <cstdio>
+#include <sstream>
+#include <thread>
 
+#include "tools/dialog_driver/dialog_driver.h"
 #include "tools/vrinfo/stand_in_escape.h"
 #include "tools/zms-host/host_os.h"
 
@@ -286,6 +290,55 @@ void WatchMessageBoxes(bool on) {
         UnhookWindowsHookEx(g_hook);
         g_hook = nullptr;
     }
+}
+
+// ---- The search dialog -----------------------------------------------------------
+
+namespace {
+
+std::thread g_answerer;
+std::atomic<bool> g_searchDone{false};
+
+void PrintOpening(const dialog_driver::SearchDialogView& v) {
+    std::string line = "dialog: scope=" + std::to_string(v.checkedScope) +
+                       " check=" + (v.checked ? "1" : "0") + (v.checkEnabled ? "" : "(disabled)") +
+                       " text=[" + v.query + "] list=[";
+    for (std::size_t i = 0; i < v.rows.size(); ++i) line += (i ? "|" : "") + v.rows[i];
+    line += "]\n";
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fflush(stdout);
+}
+
+void AnswerDialog(DWORD searchThread, const std::string& script) {
+    HWND dialog = nullptr;
+    while (!dialog && !g_searchDone) dialog = dialog_driver::WaitForSearchDialog(searchThread, 50);
+    if (!dialog) return;
+    PrintOpening(dialog_driver::Look(dialog));
+    std::istringstream lines(script);
+    bool ended = false;
+    // Nothing after an action that ends the dialog: Esc and the close box are
+    // posted, and what followed would race with their handling.
+    for (std::string line; !ended && std::getline(lines, line);) {
+        if (line.empty()) continue;
+        if (!dialog_driver::Perform(dialog, line)) {
+            std::fprintf(stderr, "zms-host: the dialog cannot do \"%s\"\n", line.c_str());
+            break;
+        }
+        ended = line == "ok" || line == "esc" || line == "close";
+    }
+    if (!ended) dialog_driver::PressCloseBox(dialog);
+}
+
+}  // namespace
+
+void BeginAnsweringDialog(const std::string& script) {
+    g_searchDone = false;
+    g_answerer = std::thread(AnswerDialog, GetCurrentThreadId(), script);
+}
+
+void EndAnsweringDialog() {
+    g_searchDone = true;
+    if (g_answerer.joinable()) g_answerer.join();
 }
 
 }  // namespace zms::host

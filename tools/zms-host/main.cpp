@@ -105,11 +105,15 @@ std::string Join(const std::vector<std::string>& lines) {
     return text;
 }
 
-void RunSearch(int number, const Search& search, SearchFn searchEntry, const StandIn& standIn) {
+void RunSearch(int number, const Search& search, SearchFn searchEntry, const StandIn& standIn,
+               bool interactive) {
     const std::string n = std::to_string(number);
     Print("search " + n + ": macro " + StandInQuote(search.macro) + "\n");
-    SetEnvironment("ZMS_DIALOG_SCRIPT", Join(search.script));
+    const std::string script = Join(search.script);
+    SetEnvironment("ZMS_DIALOG_SCRIPT", script);
+    if (!interactive) BeginAnsweringDialog(script);
     const int32_t result = searchEntry(search.macro.c_str());
+    if (!interactive) EndAnsweringDialog();
     std::fflush(stdout);
     PrintJournal(standIn);
     Print("search " + n + " returned " + std::to_string(result) + "\n");
@@ -161,7 +165,7 @@ int Run(const Options& o) {
     Print("zms-host: profile " + FilePath(ProfilePath(setup, plugin)) + "\n");
     Print("zms-host: main window " + mainWnd + "\n");
 
-    WatchMessageBoxes(true);
+    if (!o.interactive) WatchMessageBoxes(true);
     // The plug-in's start-up runs inside this load, so the registry is set.
     std::string why;
     Module pluginModule = LoadModule(plugin, why);
@@ -185,11 +189,12 @@ int Run(const Options& o) {
     int number = 0;
     for (const Step& step : o.steps) {
         if (const auto* change = std::get_if<StandInChange>(&step)) {
-            if (!standIn.set(change->name.c_str(),
-                             change->value ? change->value->c_str() : nullptr))
+            std::optional<std::string> value = change->value;
+            if (change->name == "mainwnd" && value == "own") value = mainWnd;
+            if (!standIn.set(change->name.c_str(), value ? value->c_str() : nullptr))
                 return Fail("the stand-in refused " + change->name);
         } else {
-            RunSearch(++number, std::get<Search>(step), searchEntry, standIn);
+            RunSearch(++number, std::get<Search>(step), searchEntry, standIn, o.interactive);
         }
     }
 
