@@ -31,6 +31,12 @@ printf '%s\n' '("abc ",target=subject)and("def",target=smallheaderbody),subfolde
 "$@" --profile "$work/profile.ini" < "$work/fw.txt" > "$work/fw.out"
 check "standard input, option on from the profile" "$work/fw.expected" "$work/fw.out"
 
+# --yen: plain values escaped as the stand-in host escapes them; quoted ones as typed.
+printf 'a\\b "x\\"y" c"d \x95\x5c\n' > "$work/yen.txt"
+printf '%s\n' "$(printf '("a\\\\b",target=smallheaderbody)and("x\\"y",regular,target=smallheaderbody)and("c\\"d",target=smallheaderbody)and("\x95\x5c",target=smallheaderbody),subfolder=0,hilight=1')" > "$work/yen.expected"
+"$@" --yen < "$work/yen.txt" > "$work/yen.out"
+check "--yen escapes plain values only" "$work/yen.expected" "$work/yen.out"
+
 for bad in "--scope 1005" "--scope" "--scope x1" "--nosuch"; do
     # shellcheck disable=SC2086
     "$@" $bad x > "$work/bad.out" 2> "$work/bad.err"

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "platform/console.h"
+#include "plugin/host_link.h"
 #include "query/query_translator.h"
 #include "settings/profile_store.h"
+#include "tools/vrinfo/stand_in_escape.h"
 
 namespace {
 
@@ -24,7 +26,8 @@ const char kUsage[] =
     "                  1003 current account, 1004 all accounts\n"
     "  --profile FILE  the profile file whose [Option] fullwidthspace_separator=1\n"
     "                  makes the fullwidth space a separator (read for each query)\n"
-    "  --yen           escape plain values as the host's YenEncode does\n"
+    "  --yen           escape plain values as the stand-in host library's YenEncode\n"
+    "                  does: \\ becomes \\\\ and \" becomes \\\" (code page 932 aware)\n"
     "  --help          this text\n";
 
 struct Options {
@@ -74,6 +77,13 @@ int Parse(int argc, char** argv, Options& o) {
     return -1;
 }
 
+// The stand-in host library's escaping, in place of the host's YenEncode.
+const char* ZMS_CDECL StandInYenEncode(const char* value) {
+    static std::string encoded;
+    encoded = zms::StandInEscape(value);
+    return encoded.c_str();
+}
+
 bool Print(const std::string& query, int scope) {
     std::string pack = zms::TranslateQuery(query, scope);
     pack += '\n';
@@ -115,11 +125,7 @@ bool TranslateStdin(int scope) {
 int main(int argc, char** argv) {
     Options o;
     if (int status = Parse(argc, argv, o); status >= 0) return status;
-    if (o.yen) {
-        std::fputs("zms-translate: --yen needs the stand-in host library, which this build lacks\n",
-                   stderr);
-        return 2;
-    }
+    if (o.yen) zms::g_host.YenEncode = StandInYenEncode;
     zms::platform::SetBinaryStdio();
     std::unique_ptr<zms::ProfileStore> store;
     if (o.profile) {
