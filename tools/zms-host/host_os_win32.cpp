@@ -203,11 +203,13 @@ int32_t CreateMainWindow() {
     g_mainWindow =
         CreateWindowExA(0, kMainWindowClass, "zms-host", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                         CW_USEDEFAULT, 640, 480, nullptr, nullptr, wc.hInstance, nullptr);
-    if (!g_mainWindow)
+    if (!g_mainWindow) {
         std::fputs(
             "zms-host: no main window (no display? run under xvfb-run); MainWnd returns "
             "a made-up handle\n",
             stderr);
+        std::fflush(stderr);  // the C runtime buffers it when it is a pipe
+    }
     // The host hands out the handle cut to 32 bits, as MainWnd's result is.
     return static_cast<int32_t>(reinterpret_cast<uintptr_t>(g_mainWindow));
 }

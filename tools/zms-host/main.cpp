@@ -40,6 +40,7 @@ void Print(const std::string& text) {
 int Fail(const std::string& message) {
     std::fflush(stdout);
     std::fprintf(stderr, "zms-host: %s\n", message.c_str());
+    std::fflush(stderr);
     return 1;
 }
 
