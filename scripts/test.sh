@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs the tests three times: natively over the POSIX layer, the
-# 64-bit Windows build under wine64 and the 32-bit one under wine32. Goes on
-# after a failure so that one run shows all three; fails if any failed.
+# 64-bit Windows build under wine64 and the 32-bit one under wine32; then the
+# native tests once more with AddressSanitizer and UBSan, and each fuzz target
+# for a short while (scripts/fuzz.sh). Goes on after a failure so that one run
+# shows all of them; fails if any failed.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -10,7 +12,7 @@ bash scripts/setup.sh
 start=$SECONDS
 results=()
 failed=0
-for preset in native win64 win32; do
+for preset in native win64 win32 native-asan; do
     echo "=== $preset"
     preset_start=$SECONDS
     if cmake --preset "$preset" && cmake --build --preset "$preset" && ctest --preset "$preset"; then
@@ -20,6 +22,15 @@ for preset in native win64 win32; do
         failed=1
     fi
 done
+
+echo "=== fuzz"
+fuzz_start=$SECONDS
+if bash scripts/fuzz.sh "${ZMS_FUZZ_SECONDS:-20}"; then
+    results+=("fuzz passed ($((SECONDS - fuzz_start)) s)")
+else
+    results+=("fuzz FAILED")
+    failed=1
+fi
 
 summary=$(IFS=,; echo "${results[*]}")
 if [[ $failed -eq 0 ]]; then

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets (preset `fuzz`: clang, libFuzzer, ASan and UBSan) and
+# runs each for a while, one after another. Fails if any target finds a crash,
+# a sanitizer report, a broken property or an input slower than one second.
+#
+#   scripts/fuzz.sh                 # each target for 20 s
+#   scripts/fuzz.sh 600             # each for 10 minutes
+#   scripts/fuzz.sh 60 profile      # only fuzz_profile, for a minute
+#
+# Each target's corpus grows in build/fuzz/corpus/<target> (seeded from
+# tests/fuzz/corpus/<target>); what fails is saved as build/fuzz/artifacts/<target>-*
+# and can be run again with build/fuzz/tests/fuzz/fuzz_<target> <file>.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+seconds=${1:-20}
+shift || true
+targets=("$@")
+[[ ${#targets[@]} -gt 0 ]] || targets=(translate profile registry)
+
+bash scripts/setup.sh
+# libFuzzer's runtime comes with clang's runtime libraries.
+if ! compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" > /dev/null; then
+    sudo=()
+    [[ "$(id -u)" -eq 0 ]] || sudo=(sudo)
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends libclang-rt-dev
+fi
+
+cmake --preset fuzz > /dev/null
+cmake --build --preset fuzz
+
+# The targets write their files to a scratch directory under TMPDIR: memory
+# rather than disk where there is one.
+if [[ -z "${TMPDIR:-}" && -d /dev/shm ]]; then
+    export TMPDIR=/dev/shm
+fi
+
+failed=0
+for target in "${targets[@]}"; do
+    corpus=build/fuzz/corpus/$target
+    mkdir -p "$corpus" build/fuzz/artifacts
+    log=build/fuzz/fuzz_$target.log
+    echo "=== fuzz_$target, $seconds s"
+    if build/fuzz/tests/fuzz/fuzz_"$target" -max_total_time="$seconds" -timeout=1 -max_len=4096 \
+        -print_final_stats=1 -artifact_prefix=build/fuzz/artifacts/"$target"- \
+        "$corpus" tests/fuzz/corpus/"$target" > "$log" 2>&1; then
+        grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -1 || true
+        grep -E 'stat::number_of_executed_units' "$log" || true
+    else
+        echo "fuzz_$target FAILED (log: $log):"
+        grep -E -A20 '^\*\*\*|ERROR: |SUMMARY' "$log" | head -40
+        failed=1
+    fi
+done
+exit $failed
