@@ -22,11 +22,8 @@ struct Destination {
     const char* folder;
 };
 
-// Host texts are held as they come; a null one goes on as "", never as null.
-const char* Text(intptr_t hostResult) {
-    const char* text = reinterpret_cast<const char*>(hostResult);
-    return text ? text : "";
-}
+// Texts from the host are held by pointer and passed on as they come.
+const char* Text(intptr_t hostResult) { return reinterpret_cast<const char*>(hostResult); }
 
 bool InMainOrGrepWindow() { return g_host.IsZentoroMailMain() || g_host.IsZentoroMailGrep(); }
 
@@ -48,8 +45,7 @@ Destination DestinationForScope() {
         d.account = Text(g_host.ExecAtMain("CurrentAccount"));
     }
     if (g_search.scope == kScopeFolder || g_search.scope == kScopeFolderAndSubfolders) {
-        d.folder = InMainOrGrepWindow() ? Text(reinterpret_cast<intptr_t>(g_host.CurrentFolder()))
-                                        : Text(g_host.ExecAtMain("CurrentFolder"));
+        d.folder = InMainOrGrepWindow() ? g_host.CurrentFolder() : Text(g_host.ExecAtMain("CurrentFolder"));
     } else {
         d.folder = g_search.check ? "" : texts::kDefaultFolders;
     }

@@ -15,7 +15,9 @@
 namespace zms {
 
 void* g_module = nullptr;
-SearchState g_search;
+// Natively start-up runs from the library's constructor, which may come before
+// this file's own initialisation: the state is initialised first.
+__attribute__((init_priority(101))) SearchState g_search;
 
 namespace {
 

@@ -98,12 +98,12 @@ TEST_F(SearchCall, OutsideTheMainAndGrepWindowsEverythingGoesThroughExecAtMain) 
     EXPECT_EQ(grep.back(), "PushFindPack");
 }
 
-TEST_F(SearchCall, NullTextsFromTheHostGoOnAsEmpty) {
+TEST_F(SearchCall, NullTextsFromTheHostGoOnAsTheyCame) {
     host.answers.account = nullptr;
     host.answers.folder = nullptr;
     g_search.scope = 1001;
     Journal calls = Run("", "type x\nok");
-    EXPECT_EQ(calls.at(calls.size() - 2), "StartDoGrep(\"\", \"\")");
+    EXPECT_EQ(calls.at(calls.size() - 2), "StartDoGrep(null, null)");
 }
 
 TEST_F(SearchCall, CancelAndCloseCallNothingAndSaveNothing) {

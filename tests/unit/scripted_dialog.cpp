@@ -1,5 +1,5 @@
-// The search dialog answered by a script instead of a person, for the
-// reference host and the tests: ZMS_DIALOG_SCRIPT holds one action a line:
+// The search dialog answered by a script instead of a person, for the unit
+// tests of `search`: ZMS_DIALOG_SCRIPT holds one action a line:
 //   type TEXT   the query line becomes TEXT
 //   pick N      the drop-down's row N is chosen
 //   scope ID    the scope button ID (1001..1004) is clicked
