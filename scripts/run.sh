@@ -1,22 +1,29 @@
 #!/usr/bin/env bash
-# Builds the native tools and translates a sample query into the find pack the
-# mail program would receive.
+# The main job: the reference host plays the mail program and runs a search
+# through the 64-bit plug-in under wine, printing what the dialog showed and
+# every call the plug-in made to the host (the find pack among them).
+#   bash scripts/run.sh                  the demo search (subject:meeting from:sales)
+#   bash scripts/run.sh 'from:someone'   another query
+# With a display ($DISPLAY) the dialog is left to you; without one, the search
+# runs scripted on a virtual display (Xvfb).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 bash scripts/setup.sh
 
-query=${1:-'subject:meeting from:sales'}
-cmake --preset native
-if ! ninja -C build/native -t targets all | grep -q '^zms-translate:'; then
-    echo "run.sh: this checkout has no zms-translate tool yet (tools/zms-translate);" \
-        "scripts/test.sh builds and tests what there is." >&2
-    exit 1
+cmake --preset win64 > /dev/null
+cmake --build --preset win64 --target zms-host-bundle
+host_dir=build/win64/tools/zms-host
+run=(cmake/wine-run.sh --prefix build/win64/wineprefix --arch win64 "$host_dir/zms-host.exe")
+
+if [[ -n "${DISPLAY:-}" && $# -eq 0 ]]; then
+    args=(--interactive --macro '')
+else
+    args=(--macro '' --type "${1:-subject:meeting from:sales}" --scope 1003 --ok --show-profile)
 fi
-cmake --build --preset native --target zms-translate
-tool=build/native/tools/zms-translate/zms-translate
-if [[ ! -x "$tool" ]]; then
-    tool=$(find build/native/tools -type f -name zms-translate -perm -u+x | head -n 1)
+# The host prints code page 932; the terminal reads UTF-8.
+if [[ -n "${DISPLAY:-}" ]]; then
+    "${run[@]}" "${args[@]}" | iconv -f CP932 -t UTF-8
+else
+    xvfb-run -a -s "-screen 0 1280x1024x24" "${run[@]}" "${args[@]}" | iconv -f CP932 -t UTF-8
 fi
-echo "zms-translate '$query':"
-"$tool" "$query"
