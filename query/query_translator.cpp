@@ -114,20 +114,33 @@ void AppendEncoded(std::string& pack, const std::string& value) {
 }
 
 // "flag:" and the text up to the next space: a flag item, as typed.
-void ConvertFlag(TermFinder& finder, std::string& flags) {
+using Form = TranslationStep::Form;
+
+// What one pass did, when someone asked; nothing is copied otherwise.
+void Record(TranslationStep* step, Form form, std::string value) {
+    if (!step) return;
+    step->form = form;
+    step->value = std::move(value);
+}
+
+void ConvertFlag(TermFinder& finder, std::string& flags, TranslationStep* step) {
     const std::size_t prefix = std::strlen(kFields[kFlagField].prefix);
     finder.EraseFront(prefix);
     std::size_t space = finder.text().Find(' ', 0);
     std::size_t length = space == QueryText::npos ? finder.text().size() : space;
-    AddFlag(flags, finder.text().Substr(0, length));
+    std::string value = finder.text().Substr(0, length);
+    AddFlag(flags, value);
     finder.EraseFront(length);
+    Record(step, Form::kFlag, std::move(value));
 }
 
-void ConvertQuoted(TermFinder& finder, FieldKind kind, TermMatch m, std::string& pack) {
+void ConvertQuoted(TermFinder& finder, FieldKind kind, TermMatch m, std::string& pack,
+                   TranslationStep* step) {
     const std::size_t skip = std::strlen(kFields[kind].target) + 1;
     BeginTerm(pack);
     pack += "(";
     finder.text().AppendTo(pack, m.begin + skip, m.end - m.begin - skip);
+    if (step) Record(step, Form::kQuoted, finder.text().Substr(m.begin + skip, m.end - m.begin - skip));
     pack += ",regular";
     EndTerm(pack, kind);
     finder.Erase(m.begin, m.end - m.begin);
@@ -135,7 +148,8 @@ void ConvertQuoted(TermFinder& finder, FieldKind kind, TermMatch m, std::string&
 
 // The value runs to the next space. With the option on, a fullwidth space in
 // it ends it instead, becoming one ASCII space; what follows stays in the query.
-void ConvertPlain(TermFinder& finder, FieldKind kind, TermMatch m, std::string& pack) {
+void ConvertPlain(TermFinder& finder, FieldKind kind, TermMatch m, std::string& pack,
+                  TranslationStep* step) {
     const QueryText& t = finder.text();
     const std::size_t skip = std::strlen(kFields[kind].prefix);
     const std::size_t start = m.begin + skip;
@@ -156,26 +170,30 @@ void ConvertPlain(TermFinder& finder, FieldKind kind, TermMatch m, std::string& 
     BeginTerm(pack);
     pack += "(\"";
     AppendEncoded(pack, value);
+    Record(step, Form::kPlain, value);
     pack += "\"";
     EndTerm(pack, kind);
     finder.Erase(m.begin, end + (cut ? 2 : 0) - m.begin);
 }
 
-void Convert(FieldKind kind, TermFinder& finder, std::string& pack, std::string& flags) {
+void Convert(FieldKind kind, TermFinder& finder, std::string& pack, std::string& flags,
+             TranslationStep* step = nullptr) {
+    if (step) step->kind = kind;
     if (kind == kAttachField) {
         TermMatch w = finder.FindWildcard();
         if (w.found()) {
             finder.Erase(w.begin, w.end - w.begin);
             AddFlag(flags, "attach");
-            return;
+            return Record(step, Form::kWildcard, kAttachWildcard);
         }
     }
-    if (kind == kFlagField) return ConvertFlag(finder, flags);
-    if (TermMatch q = finder.FindQuoted(kind); q.found()) return ConvertQuoted(finder, kind, q, pack);
-    if (TermMatch p = finder.FindPlain(kind); p.found()) return ConvertPlain(finder, kind, p, pack);
+    if (kind == kFlagField) return ConvertFlag(finder, flags, step);
+    if (TermMatch q = finder.FindQuoted(kind); q.found()) return ConvertQuoted(finder, kind, q, pack, step);
+    if (TermMatch p = finder.FindPlain(kind); p.found()) return ConvertPlain(finder, kind, p, pack, step);
     // Every occurrence of the prefix is followed by a space or ends the query:
     // the text is read again as a term of the default field.
     finder.PrependDefaultPrefix();
+    Record(step, Form::kNoValue, kFields[kind].prefix);
 }
 
 }  // namespace
@@ -194,7 +212,7 @@ void ConvertTerm(FieldKind kind, std::string& query, std::string& pack, std::str
     query = finder.text().Str();
 }
 
-std::string TranslateQuery(const std::string& query, int scope) {
+std::string TranslateQuery(const std::string& query, int scope, std::vector<TranslationStep>* steps) {
     std::string pack, flags;
     pack.reserve(query.size() * 2 + 64);
     TermFinder finder(query);
@@ -203,8 +221,10 @@ std::string TranslateQuery(const std::string& query, int scope) {
         FieldKind kind = Classify(finder.text());
         if (kind == kDefaultField && !StartsWith(finder.text(), kFields[kDefaultField].prefix))
             finder.PrependDefaultPrefix();
-        Convert(kind, finder, pack, flags);
+        TranslationStep* step = steps ? &steps->emplace_back() : nullptr;
+        Convert(kind, finder, pack, flags, step);
         Trim(finder);
+        if (step) step->left = finder.text().Str();
     }
     if (!flags.empty()) {
         if (!pack.empty()) pack += ",";

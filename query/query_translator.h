@@ -1,6 +1,7 @@
 // Query language -> find pack, the search-condition string the host's grep reads.
 #pragma once
 #include <string>
+#include <vector>
 
 namespace zms {
 
@@ -19,7 +20,25 @@ FieldKind ClassifyField(const std::string& query);
 // term of the field can be read, puts the default prefix in front of `query`.
 void ConvertTerm(FieldKind kind, std::string& query, std::string& pack, std::string& flags);
 
-// The find pack of `query` for the scope (1001..1004).
-std::string TranslateQuery(const std::string& query, int scope);
+// One pass of the translation, for a person who wants to see why a query
+// became what it did (zms-translate --explain).
+struct TranslationStep {
+    enum class Form {
+        kPlain,     // a value up to the next space (a fullwidth one with the option)
+        kQuoted,    // a value between double quotes: a regular expression
+        kWildcard,  // "attach:*": messages with attachments
+        kFlag,      // "flag:" and its value
+        kNoValue,   // the prefix had no value: its text is read again as plain text
+    };
+    FieldKind kind;
+    Form form;
+    std::string value;  // as typed (a plain value before the host's escaping)
+    std::string left;   // the query still to be translated after this pass
+};
+
+// The find pack of `query` for the scope (1001..1004). With `steps`, every
+// pass is recorded there too.
+std::string TranslateQuery(const std::string& query, int scope,
+                           std::vector<TranslationStep>* steps = nullptr);
 
 }  // namespace zms

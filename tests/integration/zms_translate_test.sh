@@ -37,6 +37,18 @@ printf '%s\n' "$(printf '("a\\\\b",target=smallheaderbody)and("x\\"y",regular,ta
 "$@" --yen < "$work/yen.txt" > "$work/yen.out"
 check "--yen escapes plain values only" "$work/yen.expected" "$work/yen.out"
 
+# --explain: the pack, then one line per step, with the reason for a surprise.
+"$@" --explain 'subject:"abc Subject:x to: y' > "$work/explain.out"
+cat > "$work/explain.expected" <<'END'
+(""abc",target=subject)and("Subject:x",target=smallheaderbody)and("to:",target=smallheaderbody)and("y",target=smallheaderbody),subfolder=0,hilight=1
+  1. subject, plain: ["abc] left [Subject:x to: y] -- no closing double quote: the quote is searched as text
+  2. smallheaderbody, plain: [Subject:x] left [to: y] -- not a field: prefixes are lower case, as in subject:
+  3. to, no value: [to:] left [smallheaderbody:to: y] -- nothing follows "to:": its text is searched as a word of the default field
+  4. smallheaderbody, plain: [to:] left [y]
+  5. smallheaderbody, plain: [y] left []
+END
+check "--explain" "$work/explain.expected" "$work/explain.out"
+
 for bad in "--scope 1005" "--scope" "--scope x1" "--nosuch"; do
     # shellcheck disable=SC2086
     "$@" $bad x > "$work/bad.out" 2> "$work/bad.err"

@@ -12,6 +12,7 @@
 #include "query/query_translator.h"
 #include "settings/profile_store.h"
 #include "tools/vrinfo/stand_in_escape.h"
+#include "tools/zms-translate/explain.h"
 
 namespace {
 
@@ -26,6 +27,8 @@ const char kUsage[] =
     "                  1003 current account, 1004 all accounts\n"
     "  --profile FILE  the profile file whose [Option] fullwidthspace_separator=1\n"
     "                  makes the fullwidth space a separator (read for each query)\n"
+    "  --explain       after each find pack, one line per step of the translation:\n"
+    "                  the field, the form, the value and what was left over\n"
     "  --yen           escape plain values as the stand-in host library's YenEncode\n"
     "                  does: \\ becomes \\\\ and \" becomes \\\" (code page 932 aware)\n"
     "  --help          this text\n";
@@ -34,6 +37,7 @@ struct Options {
     int scope = 1001;
     const char* profile = nullptr;
     bool yen = false;
+    bool explain = false;
     std::vector<std::string> queries;
     bool fromStdin = true;
 };
@@ -55,6 +59,8 @@ int Parse(int argc, char** argv, Options& o) {
             return 0;
         } else if (options && std::strcmp(a, "--yen") == 0) {
             o.yen = true;
+        } else if (options && std::strcmp(a, "--explain") == 0) {
+            o.explain = true;
         } else if (options && (std::strcmp(a, "--scope") == 0 || std::strcmp(a, "--profile") == 0)) {
             if (i + 1 == argc) return Usage("an option needs a value");
             const char* v = argv[++i];
@@ -84,10 +90,14 @@ const char* ZMS_CDECL StandInYenEncode(const char* value) {
     return encoded.c_str();
 }
 
+bool g_explain = false;
+
 bool Print(const std::string& query, int scope) {
-    std::string pack = zms::TranslateQuery(query, scope);
-    pack += '\n';
-    return std::fwrite(pack.data(), 1, pack.size(), stdout) == pack.size();
+    std::vector<zms::TranslationStep> steps;
+    std::string out = zms::TranslateQuery(query, scope, g_explain ? &steps : nullptr);
+    out += '\n';
+    if (g_explain) out += zms::ExplainSteps(steps);
+    return std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
 }
 
 // Lines end at LF; one CR right before it goes. A last line without LF counts.
@@ -126,6 +136,7 @@ int main(int argc, char** argv) {
     Options o;
     if (int status = Parse(argc, argv, o); status >= 0) return status;
     if (o.yen) zms::g_host.YenEncode = StandInYenEncode;
+    g_explain = o.explain;
     zms::platform::SetBinaryStdio();
     std::unique_ptr<zms::ProfileStore> store;
     if (o.profile) {
