@@ -10,6 +10,7 @@
 #include "platform/posix/native_path.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -256,6 +257,39 @@ bool WriteAll(int fd, const std::string& data) {
     return true;
 }
 
+// The directory that holds `path` ("." for a bare name).
+std::string DirectoryOf(const char* path) {
+    const std::string_view p = path;
+    const size_t slash = p.rfind('/');
+    return slash == std::string_view::npos ? "." : std::string(p.substr(0, slash + 1));
+}
+
+// Writers of one profile file take turns: each holds an exclusive lock on the
+// file's directory from reading the file to replacing it. Without it two
+// processes (two hosts with the plug-in loaded) that read the same old file
+// would each write back their own change only, and the one that renames last
+// silently undoes the other's, say a favourite just stored. The directory is
+// locked, not the file, because the file is replaced by every write, and no
+// lock file of our own is left beside the profile. Readers need no lock: they
+// see the old file or the new one. Where the directory cannot be opened the
+// write goes on unlocked (and fails when it saves).
+class DirectoryLock {
+public:
+    explicit DirectoryLock(const char* path)
+        : fd_(::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+    ~DirectoryLock() {
+        if (fd_ >= 0) ::close(fd_);  // releases the lock
+    }
+    DirectoryLock(const DirectoryLock&) = delete;
+    DirectoryLock& operator=(const DirectoryLock&) = delete;
+
+private:
+    int fd_;
+};
+
 // Replaces the file as a whole: a temporary file in the same directory is
 // written and flushed to disk, then renamed over the old one, so that a crash
 // leaves either the old file or the new one, never a part of it.
@@ -285,11 +319,7 @@ bool Save(const char* path, const IniFile& file) {
         return false;
     }
     // Make the rename itself durable.
-    const std::string_view p = path;
-    const size_t slash = p.rfind('/');
-    const std::string dir =
-        slash == std::string_view::npos ? "." : std::string(p.substr(0, slash + 1));
-    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dfd = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {
         ::fsync(dfd);
         ::close(dfd);
@@ -402,6 +432,7 @@ int WriteProfileString(const char* section, const char* key, const char* value, 
     try {
         const std::string native = NativePath(path);
         path = native.c_str();
+        const DirectoryLock lock(path);
         IniFile file;
         if (Load(path, file) == LoadResult::kFailed) return 0;
         bool changed;
