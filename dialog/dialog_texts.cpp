@@ -1,16 +1,23 @@
-// Written in UTF-8, compiled to code page 932 (-fexec-charset=CP932).
+// The captions in code page 932 bytes, each under its text as it reads.
 #include "dialog/dialog_texts.h"
 
 namespace zms::dialog::texts {
 
-const char kCaption[] = "検索";
-const char kScopeFrame[] = "検索範囲";
+// 検索
+const char kCaption[] = "\x8c\x9f\x8d\xf5";
+// 検索範囲
+const char kScopeFrame[] = "\x8c\x9f\x8d\xf5\x94\xcd\x88\xcd";
 const char* const kScopes[4] = {
-    "現在のフォルダ(&1)",
-    "現在のフォルダ+サブフォルダ(&2)",
-    "現在のアカウント(&3)",
-    "すべてのアカウント(&4)",
+    // 現在のフォルダ(&1)
+    "\x8c\xbb\x8d\xdd\x82\xcc\x83t\x83H\x83\x8b\x83_(&1)",
+    // 現在のフォルダ+サブフォルダ(&2)
+    "\x8c\xbb\x8d\xdd\x82\xcc\x83t\x83H\x83\x8b\x83_+\x83T\x83u\x83t\x83H\x83\x8b\x83_(&2)",
+    // 現在のアカウント(&3)
+    "\x8c\xbb\x8d\xdd\x82\xcc\x83" "A\x83J\x83" "E\x83\x93\x83g(&3)",
+    // すべてのアカウント(&4)
+    "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x83" "A\x83J\x83" "E\x83\x93\x83g(&4)",
 };
-const char kSpecialFolders[] = "未送信、草稿、ゴミ箱も検索する(&A)";
+// 未送信、草稿、ゴミ箱も検索する(&A)
+const char kSpecialFolders[] = "\x96\xa2\x91\x97\x90M\x81" "A\x91\x90\x8d" "e\x81" "A\x83S\x83~\x94\xa0\x82\xe0\x8c\x9f\x8d\xf5\x82\xb7\x82\xe9(&A)";
 
 }  // namespace zms::dialog::texts

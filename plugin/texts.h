@@ -1,5 +1,4 @@
-// The plug-in's fixed Japanese texts, in code page 932 (this file's .cpp is
-// compiled with the execution character set CP932).
+// The plug-in's fixed Japanese texts, in code page 932.
 #pragma once
 
 namespace zms::texts {

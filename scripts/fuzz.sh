@@ -16,7 +16,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 seconds=${1:-20}
 shift || true
 targets=("$@")
-[[ ${#targets[@]} -gt 0 ]] || targets=(translate profile registry)
+[[ ${#targets[@]} -gt 0 ]] || targets=(translate profile registry search)
 
 bash scripts/setup.sh
 # libFuzzer's runtime comes with clang's runtime libraries.
