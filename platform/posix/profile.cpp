@@ -296,6 +296,9 @@ private:
 bool Save(const char* path, const IniFile& file) {
     std::string data = file.bom;
     for (const Line& line : file.lines) data += line.text + line.end;
+    // Allocated before the rename: once the file is replaced, nothing may fail
+    // for want of memory and report a write that happened as failed.
+    const std::string dir = DirectoryOf(path);
 
     struct stat old {};
     const bool existed = ::stat(path, &old) == 0;
@@ -319,7 +322,7 @@ bool Save(const char* path, const IniFile& file) {
         return false;
     }
     // Make the rename itself durable.
-    const int dfd = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {
         ::fsync(dfd);
         ::close(dfd);
