@@ -296,6 +296,10 @@ private:
 bool Save(const char* path, const IniFile& file) {
     std::string data = file.bom;
     for (const Line& line : file.lines) data += line.text + line.end;
+    // A file that begins with the mark's bytes is read as having the mark, so
+    // a first line that begins with them itself (a key written without a
+    // section can) needs the mark in front to keep them as its text.
+    if (file.bom.empty() && data.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0) data.insert(0, kUtf8Bom);
     // Allocated before the rename: once the file is replaced, nothing may fail
     // for want of memory and report a write that happened as failed.
     const std::string dir = DirectoryOf(path);
