@@ -1,6 +1,6 @@
 #include "plugin/help.h"
 
-#include <cstdlib>
+#include <optional>
 
 #include "platform/process.h"
 #include "plugin/startup.h"
@@ -15,32 +15,28 @@ constexpr char kHelpFile[] = "\\ZentoroMailSearch.txt\"";
 
 std::string g_helpCommandLine;
 
-// The value as text; `found` tells whether it could be read at all.
-std::string ReadText(const char* path, bool& found) {
-    char* value = ReadValue(path, nullptr);
-    found = value != nullptr;
-    std::string text = found ? value : "";
-    std::free(value);
-    return text;
-}
-
-std::string BuildCommandLine() {
-    bool haveEditor = false, haveMacros = false, haveMail = false;
-    std::string install = ReadText(registry_paths::kEditorInstallLocation, haveEditor);
-    if (haveEditor) {
-        std::string macros = ReadText(registry_paths::kEditorMacroDirectory, haveMacros);
-        return "\"" + install + "\\Zentoro.exe\" \"/j86 " + (haveMacros ? macros : install) + kHelpFile;
-    }
-    // Neither the editor nor the mail program in the registry: the help text
-    // is looked for beside the plug-in, where the profile then lies too.
-    std::string mail = ReadText(registry_paths::kMailProgramDirectory, haveMail);
-    return "notepad.exe \"" + (haveMail ? mail : PluginDirectory()) + kHelpFile;
-}
-
 }  // namespace
 
+std::string HelpCommandLineFor(const std::optional<std::string>& editorInstall,
+                               const std::optional<std::string>& editorMacros,
+                               const std::optional<std::string>& mailProgram,
+                               const std::string& pluginDirectory) {
+    if (editorInstall)
+        return "\"" + *editorInstall + "\\Zentoro.exe\" \"/j86 " + editorMacros.value_or(*editorInstall) +
+               kHelpFile;
+    // Neither the editor nor the mail program in the registry: the help text
+    // is looked for beside the plug-in, where the profile then lies too.
+    return "notepad.exe \"" + mailProgram.value_or(pluginDirectory) + kHelpFile;
+}
+
 const std::string& HelpCommandLine() {
-    if (g_helpCommandLine.empty()) g_helpCommandLine = BuildCommandLine();
+    if (g_helpCommandLine.empty()) {
+        std::optional<std::string> install = ReadValueText(registry_paths::kEditorInstallLocation);
+        std::optional<std::string> macros, mail;
+        if (install) macros = ReadValueText(registry_paths::kEditorMacroDirectory);
+        else mail = ReadValueText(registry_paths::kMailProgramDirectory);
+        g_helpCommandLine = HelpCommandLineFor(install, macros, mail, PluginDirectory());
+    }
     return g_helpCommandLine;
 }
 

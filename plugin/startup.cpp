@@ -24,14 +24,6 @@ namespace {
 constexpr char kProfileName[] = "\\ZentoroMailSearch.ini";
 constexpr char kHostLibraryName[] = "VRInfo.dll";
 
-// Text read and released at once; "" for a missing or unreadable value.
-std::string ReadText(const char* path) {
-    char* value = ReadValue(path, nullptr);
-    std::string text = value ? value : "";
-    std::free(value);
-    return text;
-}
-
 // With none of the registry values there, the profile lies beside the plug-in
 // itself, so that history and favourites still persist.
 std::string ProfileDirectory() {
@@ -88,7 +80,7 @@ void Attach(void* module) {
     g_search.check = CheckFromProfile();
     // No separator is added: the mail program stores its directory with a
     // trailing backslash.
-    std::string mailDirectory = ReadText(registry_paths::kMailProgramDirectory);
+    std::string mailDirectory = ReadValueText(registry_paths::kMailProgramDirectory).value_or("");
     platform::Library host =
         mailDirectory.empty() ? nullptr
                               : platform::LoadLibraryFile((mailDirectory + kHostLibraryName).c_str());

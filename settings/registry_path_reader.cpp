@@ -186,4 +186,12 @@ void CloseKey(RegKey key) {
     platform::CloseRegKey(key);
 }
 
+std::optional<std::string> ReadValueText(const char* path) {
+    char* value = ReadValue(path, nullptr);
+    if (!value) return std::nullopt;
+    std::string text = value;
+    std::free(value);
+    return text;
+}
+
 }  // namespace zms

@@ -14,6 +14,8 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "platform/registry.h"
 
@@ -28,6 +30,9 @@ constexpr size_t kRegistryTextSize = kRegistryPathMax + 1;
 // without a terminator, or of a non-text type, still reads as a C string.
 // `type` (may be null) receives the value's registry type.
 char* ReadValue(const char* path, uint32_t* type);
+
+// ReadValue's data as text, its buffer released; nothing when it fails.
+std::optional<std::string> ReadValueText(const char* path);
 
 // Opens the key that `path` names with the `access` mask and copies the value
 // name, the last non-empty component, into `valueName`. Runs of backslashes
