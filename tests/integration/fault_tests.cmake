@@ -85,3 +85,14 @@ add_test(NAME fault_host
 set_tests_properties(fault_host PROPERTIES
     TIMEOUT 900 FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK zms_host
     ENVIRONMENT "${zms_fault_environment}")
+
+# Start-up over a failing registry, in the unit test executable (natively,
+# wine64, wine32).
+if(WIN32)
+    set(zms_fault_os win32)
+else()
+    set(zms_fault_os posix)
+endif()
+target_sources(zms_unit_tests PRIVATE
+    ${PROJECT_SOURCE_DIR}/tests/unit/fault_registry_test.cpp
+    ${PROJECT_SOURCE_DIR}/tests/unit/fault_registry_values_${zms_fault_os}.cpp)
