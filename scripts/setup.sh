@@ -9,7 +9,7 @@ packages=(
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
     wine wine64 wine32:i386 xvfb xauth
     libboost-regex1.81-dev googletest libgtest-dev libbenchmark-dev
-    fonts-ipafont-gothic locales
+    fonts-ipafont-gothic locales zip unzip
 )
 
 sudo=()

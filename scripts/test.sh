@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs the tests three times: natively over the POSIX layer, the
 # 64-bit Windows build under wine64 and the 32-bit one under wine32; then the
-# native tests once more with AddressSanitizer and UBSan, and each fuzz target
-# for a short while (scripts/fuzz.sh). Goes on after a failure so that one run
+# native tests once more with AddressSanitizer and UBSan; the release zip and
+# its test (scripts/release.sh); and each fuzz target for a short while
+# (scripts/fuzz.sh). Goes on after a failure so that one run
 # shows all of them; fails if any failed.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -22,6 +23,16 @@ for preset in native win64 win32 native-asan; do
         failed=1
     fi
 done
+
+# The release zip from the win64 and win32 trees just built, and its test.
+echo "=== release"
+release_start=$SECONDS
+if bash scripts/release.sh; then
+    results+=("release passed ($((SECONDS - release_start)) s)")
+else
+    results+=("release FAILED")
+    failed=1
+fi
 
 echo "=== fuzz"
 fuzz_start=$SECONDS
