@@ -63,7 +63,8 @@ foreach(entry ${zms_fault_entries})
     set_target_properties(${target} PROPERTIES
         OUTPUT_NAME VRInfo PREFIX "" SUFFIX ".dll"
         RUNTIME_OUTPUT_DIRECTORY ${zms_fault_variants_dir}/without-${entry}
-        LIBRARY_OUTPUT_DIRECTORY ${zms_fault_variants_dir}/without-${entry})
+        LIBRARY_OUTPUT_DIRECTORY ${zms_fault_variants_dir}/without-${entry}
+        ARCHIVE_OUTPUT_DIRECTORY ${zms_fault_variants_dir}/without-${entry})
     list(APPEND zms_fault_variant_targets ${target})
 endforeach()
 add_custom_target(fault_vrinfo_variants ALL DEPENDS ${zms_fault_variant_targets})
