@@ -159,7 +159,8 @@ TEST_F(SearchCall, FavouritesStoreRecallAndRemove) {
 TEST_F(SearchCall, FavouriteNamesTheFileCannotHoldAreRefused) {
     g_search.scope = 1004;
     Run("", "type fav:a subject:keep\nok");
-    for (const char* bad : {"fav:a=b subject:x", "fav:[a] subject:x", "fav:;a subject:x"}) {
+    for (const char* bad : {"fav:a=b subject:x", "fav:[a] subject:x", "fav:;a subject:x",
+                            "fav:\t[a] subject:x", "fav:a\t subject:x"}) {
         EXPECT_EQ(Run("", std::string("type ") + bad + "\nok"), Journal{}) << bad;
     }
     EXPECT_EQ(Run("", "type fav:b subject:x\rsubject:y\nok"), Journal{});
