@@ -14,10 +14,38 @@ namespace {
 
 bool HasLineBreak(const char* s) { return s != nullptr && std::strpbrk(s, "\r\n") != nullptr; }
 
+// The profile calls of all processes take turns. Wine's private-profile code
+// rewrites the file in place, so a process that reads it while another writes
+// sees a part of it, and then writes that part back: with two hosts at once
+// whole sections were lost. One named mutex for every process of the session
+// serializes the calls. The wait is bounded, so that a hung holder never hangs
+// the mail program (after it the call goes on unlocked); a holder that died
+// leaves the mutex abandoned, which still hands it over.
+class ProfileTurn {
+public:
+    ProfileTurn() : mutex_(CreateMutexA(nullptr, FALSE, "Local\\ZentoroMailSearch.profile")) {
+        if (mutex_ == nullptr) return;
+        const DWORD waited = WaitForSingleObject(mutex_, kWaitMilliseconds);
+        owned_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    }
+    ~ProfileTurn() {
+        if (owned_) ReleaseMutex(mutex_);
+        if (mutex_ != nullptr) CloseHandle(mutex_);
+    }
+    ProfileTurn(const ProfileTurn&) = delete;
+    ProfileTurn& operator=(const ProfileTurn&) = delete;
+
+private:
+    static constexpr DWORD kWaitMilliseconds = 5000;
+    HANDLE mutex_;
+    bool owned_ = false;
+};
+
 }  // namespace
 
 uint32_t ReadProfileString(const char* section, const char* key, const char* def, char* buf,
                            uint32_t size, const char* path) {
+    const ProfileTurn turn;
     return GetPrivateProfileStringA(section, key, def, buf, size, path);
 }
 
@@ -25,6 +53,7 @@ int WriteProfileString(const char* section, const char* key, const char* value, 
     // WritePrivateProfileStringA copies CR and LF bytes into the file as they
     // are, so such a text would add lines, even whole sections, of its own.
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return 0;
+    const ProfileTurn turn;
     return WritePrivateProfileStringA(section, key, value, path);
 }
 
