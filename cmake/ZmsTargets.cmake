@@ -1,5 +1,12 @@
 # Settings every target of the project gets, and the third-party pieces it uses.
 
+# The name of this build's OS in file names: platform/<ZMS_OS>/..., *_<ZMS_OS>.cpp.
+if(WIN32)
+    set(ZMS_OS win32)
+else()
+    set(ZMS_OS posix)
+endif()
+
 option(ZMS_WERROR "Treat compiler warnings as errors" OFF)
 option(ZMS_SANITIZE "Native build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 

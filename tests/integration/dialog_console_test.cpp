@@ -10,22 +10,14 @@
 #include "dialog/query_history.h"
 #include "dialog/search_dialog.h"
 #include "dialog/search_state.h"
-#include "query_test_support.h"
+#include "plugin_state_fixture.h"
 #include "temp_dir.h"
 
 namespace zms {
 namespace {
 
-class ConsoleDialog : public ::testing::Test {
+class ConsoleDialog : public testing::PluginStateTest {
 protected:
-    void SetUp() override {
-        QueryHistory::clear();
-        g_search = SearchState{};
-    }
-    void TearDown() override {
-        QueryHistory::clear();
-        g_search = SearchState{};
-    }
 
     // Runs the dialog with `input` as standard input; returns its result and
     // keeps what it wrote to standard error.
@@ -38,15 +30,8 @@ protected:
         shown = ::testing::internal::GetCapturedStderr();
         return result;
     }
-    std::string Read(const char* section, const char* key) {
-        char* v = profile.store().ReadString(section, key, "<missing>");
-        std::string s = v ? v : "<null>";
-        std::free(v);
-        return s;
-    }
 
     test::TempDir dir;
-    testing::ScopedProfile profile;
     std::string shown;
 };
 

@@ -18,7 +18,7 @@
 #include "dialog/search_dialog_logic.h"
 #include "dialog/search_state.h"
 #include "plugin/startup.h"
-#include "query_test_support.h"
+#include "plugin_state_fixture.h"
 #include "tools/dialog_driver/dialog_driver.h"
 
 namespace zms {
@@ -27,17 +27,15 @@ namespace {
 namespace drive = dialog_driver;
 constexpr unsigned kTimeoutMs = 15000;
 
-class Win32Dialog : public ::testing::Test {
+class Win32Dialog : public testing::PluginStateTest {
 protected:
     void SetUp() override {
-        QueryHistory::clear();
-        g_search = SearchState{};
+        PluginStateTest::SetUp();
         // The template is linked into this program, as into the plug-in.
         g_module = GetModuleHandleA(nullptr);
     }
     void TearDown() override {
-        QueryHistory::clear();
-        g_search = SearchState{};
+        PluginStateTest::TearDown();
         if (owner_) DestroyWindow(owner_);
     }
 
@@ -71,14 +69,7 @@ protected:
         return owner_;
     }
 
-    std::string Read(const char* section, const char* key) {
-        char* v = profile.store().ReadString(section, key, "<missing>");
-        std::string s = v ? v : "<null>";
-        std::free(v);
-        return s;
-    }
 
-    testing::ScopedProfile profile;
     HWND owner_ = nullptr;
 };
 

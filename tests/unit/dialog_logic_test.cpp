@@ -7,28 +7,13 @@
 #include "dialog/query_history.h"
 #include "dialog/search_dialog_logic.h"
 #include "dialog/search_state.h"
-#include "query_test_support.h"
+#include "plugin_state_fixture.h"
 
 namespace zms {
 namespace {
 
-class DialogLogic : public ::testing::Test {
+class DialogLogic : public testing::PluginStateTest {
 protected:
-    void SetUp() override {
-        QueryHistory::clear();
-        g_search = SearchState{};
-    }
-    void TearDown() override {
-        QueryHistory::clear();
-        g_search = SearchState{};
-    }
-    std::string Read(const char* section, const char* key) {
-        char* v = profile.store().ReadString(section, key, "<missing>");
-        std::string s = v ? v : "<null>";
-        std::free(v);
-        return s;
-    }
-    testing::ScopedProfile profile;
 };
 
 TEST_F(DialogLogic, CheckBoxIsEnabledForAccountScopesOnly) {

@@ -12,7 +12,7 @@
 #include "dialog/search_dialog_logic.h"
 #include "dialog/search_state.h"
 #include "platform/console.h"
-#include "query_test_support.h"
+#include "plugin_state_fixture.h"
 
 namespace zms {
 namespace {
@@ -30,23 +30,8 @@ TEST(DialogTexts, AreTheTemplatesCaptionsInCodePage932) {
                  "\x82\xb7\x82\xe9(&A)");
 }
 
-class DialogSession : public ::testing::Test {
+class DialogSession : public testing::PluginStateTest {
 protected:
-    void SetUp() override {
-        QueryHistory::clear();
-        g_search = SearchState{};
-    }
-    void TearDown() override {
-        QueryHistory::clear();
-        g_search = SearchState{};
-    }
-    std::string Read(const char* section, const char* key) {
-        char* v = profile.store().ReadString(section, key, "<missing>");
-        std::string s = v ? v : "<null>";
-        std::free(v);
-        return s;
-    }
-    testing::ScopedProfile profile;
 };
 
 // A run of actions from the opening state to the end of the dialog, and what

@@ -8,7 +8,7 @@
 #include "dialog/search_state.h"
 #include "fake_host.h"
 #include "plugin/search.h"
-#include "query_test_support.h"
+#include "plugin_state_fixture.h"
 #include "test_env.h"
 
 namespace zms {
@@ -18,16 +18,11 @@ using Journal = std::vector<std::string>;
 
 const char kFolders[] = "\x8e\xf3\x90\x4d+\x91\x97\x90\x4d\x8d\xcf\x82\xdd+\x83\x86\x81\x5b\x83\x55\x81\x5b";
 
-class SearchCall : public ::testing::Test {
+class SearchCall : public testing::PluginStateTest {
 protected:
-    void SetUp() override {
-        QueryHistory::clear();
-        g_search = SearchState{};
-    }
     void TearDown() override {
         test::SetEnvironment("ZMS_DIALOG_SCRIPT", nullptr);
-        QueryHistory::clear();
-        g_search = SearchState{};
+        PluginStateTest::TearDown();
     }
     // Runs `search` with the dialog answered by `script`; the host calls made
     // after the dialog closed.
@@ -43,13 +38,6 @@ protected:
         }
         return after;
     }
-    std::string Read(const char* section, const char* key) {
-        char* v = profile.store().ReadString(section, key, "<missing>");
-        std::string s = v ? v : "<null>";
-        std::free(v);
-        return s;
-    }
-    testing::ScopedProfile profile;
     test::FakeHost host;
 };
 
