@@ -45,8 +45,8 @@ int Write(const char* path, int writer, int rounds) {
     g_profileStore = &store;
     for (int round = 0; round < rounds; ++round) {
         dialog::Confirm(dialog::kIdFirstScope + round % 4, round % 2 == 1, Query(writer, round));
-        std::string own = "fav:" + FavoriteName(writer, round % kOwnNames) + " " +
-                          FavoriteText(writer, round);
+        std::string own =
+            "fav:" + FavoriteName(writer, round % kOwnNames) + " " + FavoriteText(writer, round);
         RunFavorite(own);
         std::string shared = "fav:shared " + FavoriteText(writer, round);
         RunFavorite(shared);
@@ -158,9 +158,11 @@ int Check(const char* path, int writers, int rounds) {
     // The shared name holds some writer's last value.
     char* shared = store.ReadString("Favorite", "shared", nullptr);
     bool sharedOk = false;
-    for (int w = 0; w < writers; ++w) sharedOk = sharedOk || (shared && FavoriteText(w, rounds - 1) == shared);
+    for (int w = 0; w < writers; ++w)
+        sharedOk = sharedOk || (shared && FavoriteText(w, rounds - 1) == shared);
     if (!sharedOk) {
-        std::printf("lost: Favorite/shared holds \"%s\", no writer's last value\n", shared ? shared : "<null>");
+        std::printf("lost: Favorite/shared holds \"%s\", no writer's last value\n",
+                    shared ? shared : "<null>");
         ++f.lostFavorites;
     }
     std::free(shared);
@@ -175,7 +177,8 @@ int Check(const char* path, int writers, int rounds) {
 
 int main(int argc, char** argv) {
     if (argc != 5) {
-        std::fprintf(stderr, "usage: %s write PROFILE WRITER ROUNDS | check PROFILE WRITERS ROUNDS\n",
+        std::fprintf(stderr,
+                     "usage: %s write PROFILE WRITER ROUNDS | check PROFILE WRITERS ROUNDS\n",
                      argv[0]);
         return 2;
     }

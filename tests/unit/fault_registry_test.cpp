@@ -51,16 +51,36 @@ const RegistryCase kCases[] = {
     {"no value at all", {}, {}, {}, std::nullopt},
     {"install location unterminated text", Raw(platform::kRegString, "DIR"), {}, {}, "DIR"},
     {"install location binary, macro directory unterminated expandable text",
-     Raw(platform::kRegBinary, "elsewhere"), Raw(platform::kRegExpandString, "DIR"), {}, "DIR"},
-    {"install location a number: its four bytes as text", Raw(platform::kRegDword, "DIR"), {}, {},
+     Raw(platform::kRegBinary, "elsewhere"),
+     Raw(platform::kRegExpandString, "DIR"),
+     {},
+     "DIR"},
+    {"install location a number: its four bytes as text",
+     Raw(platform::kRegDword, "DIR"),
+     {},
+     {},
      std::nullopt /* see the test: "DIR" cut at 4 bytes */},
-    {"mail directory only, binary without terminator", {}, {}, Raw(platform::kRegBinary, "DIR"), "DIR"},
-    {"mail directory a list of texts: the first", {}, {},
-     Raw(platform::kRegMultiString, std::string("DIR\0second\0\0", 12)), "DIR"},
-    {"mail directory only, a macro directory is not consulted", {}, Terminated("elsewhere"),
-     Raw(platform::kRegBinary, "DIR"), "DIR"},
+    {"mail directory only, binary without terminator",
+     {},
+     {},
+     Raw(platform::kRegBinary, "DIR"),
+     "DIR"},
+    {"mail directory a list of texts: the first",
+     {},
+     {},
+     Raw(platform::kRegMultiString, std::string("DIR\0second\0\0", 12)),
+     "DIR"},
+    {"mail directory only, a macro directory is not consulted",
+     {},
+     Terminated("elsewhere"),
+     Raw(platform::kRegBinary, "DIR"),
+     "DIR"},
     {"install location of no bytes at all", Raw(platform::kRegString, ""), {}, {}, ""},
-    {"macro directory of no bytes at all", Terminated("DIR"), Raw(platform::kRegString, ""), {}, ""},
+    {"macro directory of no bytes at all",
+     Terminated("DIR"),
+     Raw(platform::kRegString, ""),
+     {},
+     ""},
 };
 
 class FaultRegistry : public ::testing::Test {
@@ -94,8 +114,8 @@ TEST_F(FaultRegistry, StartUpFindsAProfileAndBindsNothingItCannotFind) {
         // A number holds only four bytes: give it the first four of the path.
         const bool number = c.install && c.install->type == platform::kRegDword;
         const std::string path = dir.Path();
-        const Value install = number ? Value(Raw(platform::kRegDword, path.substr(0, 4)))
-                                     : Expand(c.install, path);
+        const Value install =
+            number ? Value(Raw(platform::kRegDword, path.substr(0, 4))) : Expand(c.install, path);
         std::optional<std::string> expected =
             number ? std::optional<std::string>(path.substr(0, 4)) : c.expectedBase;
         if (expected) expected = Expand(*expected, path);

@@ -23,8 +23,8 @@ std::string Entry(const char* fullPath, const RawValue& v) {
     }
     char type[16];
     std::snprintf(type, sizeof type, "%x", static_cast<unsigned>(v.type));
-    return "[" + path.substr(0, name) + "]\n\"" + path.substr(name + 1) + "\"=hex(" + type + "):" +
-           bytes + "\n";
+    return "[" + path.substr(0, name) + "]\n\"" + path.substr(name + 1) + "\"=hex(" + type +
+           "):" + bytes + "\n";
 }
 
 }  // namespace

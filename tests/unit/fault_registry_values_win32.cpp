@@ -18,8 +18,8 @@ struct Place {
 Place PlaceOf(const char* fullPath) {
     const std::string path = fullPath;
     const std::size_t root = path.find('\\'), name = path.rfind('\\');
-    const HKEY key = path.compare(0, root, "HKEY_LOCAL_MACHINE") == 0 ? HKEY_LOCAL_MACHINE
-                                                                        : HKEY_CURRENT_USER;
+    const HKEY key =
+        path.compare(0, root, "HKEY_LOCAL_MACHINE") == 0 ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
     return {key, path.substr(root + 1, name - root - 1), path.substr(name + 1)};
 }
 
@@ -27,7 +27,8 @@ Place PlaceOf(const char* fullPath) {
 void Store(const Place& p, const std::optional<RawValue>& v) {
     HKEY key;
     if (!v) {
-        if (RegOpenKeyExA(p.root, p.subKey.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+        if (RegOpenKeyExA(p.root, p.subKey.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+            return;
         RegDeleteValueA(key, p.name.c_str());
         RegCloseKey(key);
         return;
