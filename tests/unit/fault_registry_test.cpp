@@ -75,6 +75,10 @@ const RegistryCase kCases[] = {
      Terminated("elsewhere"),
      Raw(platform::kRegBinary, "DIR"),
      "DIR"},
+    // An empty value counts as read: the directory is "", and the profile
+    // path "\ZentoroMailSearch.ini" names the root of the current drive (of
+    // the file system natively). Pinned as it is; whether an empty value
+    // should count as missing is an open question.
     {"install location of no bytes at all", Raw(platform::kRegString, ""), {}, {}, ""},
     {"macro directory of no bytes at all",
      Terminated("DIR"),
