@@ -5,7 +5,6 @@
 #include "platform/process.h"
 #include "plugin/startup.h"
 #include "plugin/registry_paths.h"
-#include "settings/registry_path_reader.h"
 
 namespace zms {
 
@@ -31,10 +30,10 @@ std::string HelpCommandLineFor(const std::optional<std::string>& editorInstall,
 
 const std::string& HelpCommandLine() {
     if (g_helpCommandLine.empty()) {
-        std::optional<std::string> install = ReadValueText(registry_paths::kEditorInstallLocation);
+        std::optional<std::string> install = ReadDirectoryValue(registry_paths::kEditorInstallLocation);
         std::optional<std::string> macros, mail;
-        if (install) macros = ReadValueText(registry_paths::kEditorMacroDirectory);
-        else mail = ReadValueText(registry_paths::kMailProgramDirectory);
+        if (install) macros = ReadDirectoryValue(registry_paths::kEditorMacroDirectory);
+        else mail = ReadDirectoryValue(registry_paths::kMailProgramDirectory);
         g_helpCommandLine = HelpCommandLineFor(install, macros, mail, PluginDirectory());
     }
     return g_helpCommandLine;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "dialog/query_history.h"
@@ -58,16 +59,23 @@ std::string PluginDirectory() {
     return cut == std::string::npos ? "." : self.substr(0, cut);
 }
 
+std::optional<std::string> ReadDirectoryValue(const char* path) {
+    std::optional<std::string> text = ReadValueText(path);
+    if (text && text->empty()) return std::nullopt;
+    return text;
+}
+
 char* FindBaseDirectory() {
-    char* install = ReadValue(registry_paths::kEditorInstallLocation, nullptr);
-    if (!install) return ReadValue(registry_paths::kMailProgramDirectory, nullptr);
-    char* result = ReadValue(registry_paths::kEditorMacroDirectory, nullptr);
-    if (!result) {
-        std::size_t n = std::strlen(install);
-        result = static_cast<char*>(std::malloc(n + 1));
-        if (result) std::memcpy(result, install, n + 1);
+    std::optional<std::string> dir;
+    if (std::optional<std::string> install = ReadDirectoryValue(registry_paths::kEditorInstallLocation)) {
+        dir = ReadDirectoryValue(registry_paths::kEditorMacroDirectory);
+        if (!dir) dir = install;
+    } else {
+        dir = ReadDirectoryValue(registry_paths::kMailProgramDirectory);
     }
-    std::free(install);
+    if (!dir) return nullptr;
+    char* result = static_cast<char*>(std::malloc(dir->size() + 1));
+    if (result) std::memcpy(result, dir->c_str(), dir->size() + 1);
     return result;
 }
 
@@ -80,7 +88,7 @@ void Attach(void* module) {
     g_search.check = CheckFromProfile();
     // No separator is added: the mail program stores its directory with a
     // trailing backslash.
-    std::string mailDirectory = ReadValueText(registry_paths::kMailProgramDirectory).value_or("");
+    std::string mailDirectory = ReadDirectoryValue(registry_paths::kMailProgramDirectory).value_or("");
     platform::Library host =
         mailDirectory.empty() ? nullptr
                               : platform::LoadLibraryFile((mailDirectory + kHostLibraryName).c_str());

@@ -75,16 +75,19 @@ const RegistryCase kCases[] = {
      Terminated("elsewhere"),
      Raw(platform::kRegBinary, "DIR"),
      "DIR"},
-    // An empty value counts as read: the directory is "", and the profile
-    // path "\ZentoroMailSearch.ini" names the root of the current drive (of
-    // the file system natively). Pinned as it is; whether an empty value
-    // should count as missing is an open question.
-    {"install location of no bytes at all", Raw(platform::kRegString, ""), {}, {}, ""},
+    // An empty value names no directory (taken as one, the profile would lie
+    // at the root of the drive): the next place in the order is used.
+    {"install location of no bytes at all", Raw(platform::kRegString, ""), {}, {}, std::nullopt},
+    {"install location empty text, mail directory set",
+     Terminated(""),
+     Terminated("elsewhere"),
+     Raw(platform::kRegBinary, "DIR"),
+     "DIR"},
     {"macro directory of no bytes at all",
      Terminated("DIR"),
      Raw(platform::kRegString, ""),
      {},
-     ""},
+     "DIR"},
 };
 
 class FaultRegistry : public ::testing::Test {

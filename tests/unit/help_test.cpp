@@ -24,8 +24,6 @@ TEST(HelpCommandLine, FollowsWhatTheRegistryHolds) {
         {std::nullopt, "D:\\macros", "C:\\Mail\\", "notepad.exe \"C:\\Mail\\\\ZentoroMailSearch.txt\""},
         // Nothing at all: beside the plug-in.
         {std::nullopt, std::nullopt, std::nullopt, "notepad.exe \"E:\\plugins\\ZentoroMailSearch.txt\""},
-        // An empty value is a value.
-        {"", std::nullopt, std::nullopt, "\"\\Zentoro.exe\" \"/j86 \\ZentoroMailSearch.txt\""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(HelpCommandLineFor(c.install, c.macros, c.mail, "E:\\plugins"), c.expected);
