@@ -27,13 +27,7 @@ int Confirm(int checkedScope, bool checked, const std::string& text) {
     return kResultQuery;
 }
 
-bool ShouldCloseInputMethod() {
-    if (!g_profileStore) return false;
-    char* value = g_profileStore->ReadString("IME", "control", nullptr);
-    bool close = value && std::strcmp(value, "1") == 0;
-    std::free(value);
-    return close;
-}
+bool ShouldCloseInputMethod() { return ProfileOptionOn("IME", "control"); }
 
 Point CentredPosition(const Rect& desktop, const Rect& dialog) {
     // In 64 bits: a hostile rectangle must not overflow the sums.

@@ -18,13 +18,7 @@ constexpr unsigned char kLead = 0x81, kTrail = 0x40;  // the fullwidth space
 // edit of the profile file takes effect with the next query. The callers ask
 // only where a fullwidth space stands at the place the option decides: a query
 // without one never touches the file.
-bool FullwidthOption() {
-    if (!g_profileStore) return false;
-    char* value = g_profileStore->ReadString("Option", "fullwidthspace_separator", nullptr);
-    bool on = value && std::strcmp(value, "1") == 0;
-    std::free(value);
-    return on;
-}
+bool FullwidthOption() { return ProfileOptionOn("Option", "fullwidthspace_separator"); }
 
 // Byte access to a std::string or a QueryText alike.
 unsigned char ByteAt(const std::string& s, std::size_t i) { return static_cast<unsigned char>(s[i]); }

@@ -10,6 +10,14 @@ namespace zms {
 
 ProfileStore* g_profileStore = nullptr;
 
+bool ProfileOptionOn(const char* section, const char* key) {
+    if (!g_profileStore) return false;
+    char* value = g_profileStore->ReadString(section, key, nullptr);
+    const bool on = value && std::strcmp(value, "1") == 0;
+    std::free(value);
+    return on;
+}
+
 ProfileStore::ProfileStore(const char* path) : path_(path != nullptr ? path : "") {}
 
 char* ProfileStore::ReadString(const char* section, const char* key, const char* def) const {
