@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ clang
+    cmake ninja-build g++ clang libclang-rt-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
     wine wine64 wine32:i386 xvfb xauth
     libboost-regex1.81-dev googletest libgtest-dev libbenchmark-dev
