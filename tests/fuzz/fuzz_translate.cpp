@@ -81,8 +81,15 @@ void CheckTrim(const std::string& query, bool on) {
     std::string once = query;
     TrimQuery(once);
     std::string expected = query;
-    reference::TrimQuery(expected, on);
-    if (once != expected)
+    bool compared = true;
+    try {
+        reference::TrimQuery(expected, on);
+    } catch (const std::exception&) {
+        // The regex engine gives up on long runs of separators inside the
+        // query (it tries each start of the run): nothing to compare with.
+        compared = false;
+    }
+    if (compared && once != expected)
         fuzz::Fail("TrimQuery differs from the reference",
                    "query [" + fuzz::Visible(query) + "]\n got [" + fuzz::Visible(once) + "]\nwant [" +
                        fuzz::Visible(expected) + "]");

@@ -121,6 +121,16 @@ TEST(Pathological, LoneHalvesOfTheFullwidthSpace) {
               "(\"" + lone + "\",target=smallheaderbody),subfolder=0,hilight=1");
 }
 
+// The regex engine gives up on the trailing-trim pattern over a long run of
+// separators that does not reach the end (it tries every start of the run).
+TEST(Pathological, LongSeparatorRunsInside) {
+    testing::ScopedProfile profile;
+    profile.SetFullwidth(true);
+    const std::string run = Repeat(" \x81\x40", 100000);
+    EXPECT_EQ(TranslateQuery("header:" + run + "x" + run, 1001),
+              "(\"header:\",target=smallheaderbody)and(\"x\",target=smallheaderbody),subfolder=0,hilight=1");
+}
+
 TEST(Pathological, QuotesAndBackslashesAnywhere) {
     testing::ScopedProfile profile;
     std::mt19937 rng(99);
