@@ -26,7 +26,7 @@ struct StandInChange {
 // One call of `search`: the macro's text and the dialog's script.
 struct Search {
     std::string macro;
-    std::vector<std::string> script;  // one action a line (dialog/scripted_dialog.cpp)
+    std::vector<std::string> script;  // dialog actions, one a line: type, pick, scope, check, ok, esc, close
 };
 
 using Step = std::variant<StandInChange, Search>;

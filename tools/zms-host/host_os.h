@@ -50,8 +50,6 @@ struct RegistryValue {
 std::string SetUpRegistry(const std::vector<RegistryValue>& values, const std::string& workDir);
 void RestoreRegistry();
 
-// SetEnvironmentVariableA / setenv: seen at once by the plug-in's next read.
-void SetEnvironment(const char* name, const std::string& value);
 
 using Module = void*;
 // LoadLibraryA / dlopen; null on failure, with the reason in `error`.
@@ -73,13 +71,12 @@ void DestroyMainWindow();
 // the plug-in writes its messages to standard error.
 void WatchMessageBoxes(bool on);
 
-// The plug-in's search dialog when it is the real Win32 one (template 101):
-// while a search runs, a second thread waits for it, prints what it shows in
-// the scripted dialog's words ("dialog: scope=... check=... text=[...]
-// list=[...]") and performs the script's actions on its controls, closing it
-// when the script does not (tools/dialog_driver). A plug-in with the scripted
-// dialog reads the same script from ZMS_DIALOG_SCRIPT and shows no window;
-// the thread then just ends with the search. Natively nothing.
+// The plug-in's search dialog while a search runs. Windows: the real dialog
+// (template 101); a second thread waits for it, prints what it shows
+// ("dialog: scope=... check=... text=[...] list=[...]") and performs the
+// script's actions on its controls, closing it when the script does not
+// (tools/dialog_driver). Natively: the console view; the script is its
+// standard input, and the same "dialog:" line is printed from its drawing.
 void BeginAnsweringDialog(const std::string& script);
 void EndAnsweringDialog();
 

@@ -79,7 +79,6 @@ std::string SetUpRegistry(const std::vector<RegistryValue>& values, const std::s
 
 void RestoreRegistry() {}
 
-void SetEnvironment(const char* name, const std::string& value) { setenv(name, value.c_str(), 1); }
 
 Module LoadModule(const std::string& path, std::string& error) {
     Module module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);

@@ -164,9 +164,6 @@ void RestoreRegistry() {
     g_saved.clear();
 }
 
-void SetEnvironment(const char* name, const std::string& value) {
-    SetEnvironmentVariableA(name, value.c_str());
-}
 
 // ---- Libraries -------------------------------------------------------------------
 

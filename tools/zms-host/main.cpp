@@ -111,7 +111,6 @@ void RunSearch(int number, const Search& search, SearchFn searchEntry, const Sta
     const std::string n = std::to_string(number);
     Print("search " + n + ": macro " + StandInQuote(search.macro) + "\n");
     const std::string script = Join(search.script);
-    SetEnvironment("ZMS_DIALOG_SCRIPT", script);
     if (!interactive) BeginAnsweringDialog(script);
     const int32_t result = searchEntry(search.macro.c_str());
     if (!interactive) EndAnsweringDialog();
