@@ -11,16 +11,14 @@ namespace {
 constexpr char kSection[] = "Favorite";
 constexpr std::size_t kPrefixLength = 4;  // "fav:"
 
-// White space the profile file does not keep around a key.
-bool Blank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a'; }
-
 // A name the profile file cannot hold as a key: an "=" would split it, a
 // leading "[" would start a section and a leading ";" a comment; white space
 // at either end would be dropped (and could uncover one of those). Such a
 // name is refused rather than let it overwrite another favourite.
 bool StorableName(const std::string& name) {
     return !name.empty() && name.find('=') == std::string::npos && name[0] != '[' &&
-           name[0] != ';' && !Blank(name.front()) && !Blank(name.back());
+           name[0] != ';' && !StrippedByProfileRead(name.front()) &&
+           !StrippedByProfileRead(name.back());
 }
 
 }  // namespace

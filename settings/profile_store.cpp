@@ -10,6 +10,10 @@ namespace zms {
 
 ProfileStore* g_profileStore = nullptr;
 
+bool StrippedByProfileRead(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a';
+}
+
 bool ProfileOptionOn(const char* section, const char* key) {
     if (!g_profileStore) return false;
     char* value = g_profileStore->ReadString(section, key, nullptr);
@@ -44,15 +48,12 @@ char* ProfileStore::ReadString(const char* section, const char* key, const char*
 
 namespace {
 
-// What the platform read strips from both ends of a value.
-bool StrippedByRead(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a'; }
-
 // Whether the read would give back something else than `value`: it takes
 // white space off the ends and one pair of enclosing quotes (single or double).
 bool NeedsProtection(const char* value, size_t len) {
     if (len == 0) return false;
     const char first = value[0], last = value[len - 1];
-    if (StrippedByRead(first) || StrippedByRead(last)) return true;
+    if (StrippedByProfileRead(first) || StrippedByProfileRead(last)) return true;
     return len >= 2 && first == last && (first == '"' || first == '\'');
 }
 
