@@ -1,5 +1,7 @@
 #include "query_reference.h"
 
+#include <vector>
+
 #include <boost/regex.hpp>
 
 #include "query/field_table.h"
@@ -25,18 +27,31 @@ void AddFlag(std::string& flags, const std::string& item) {
     flags += flags.empty() ? "flag=" + item : "&" + item;
 }
 
+// The two patterns of each field, quoted value and plain value, compiled once.
+struct FieldPatterns {
+    boost::regex quoted, plain;
+};
+
+const FieldPatterns& PatternsOf(int kind) {
+    static const std::vector<FieldPatterns> patterns = [] {
+        std::vector<FieldPatterns> all;
+        for (const Field& f : kFields)
+            all.push_back({boost::regex(std::string(f.pattern) + "(?<!\\\\)\"(\\\\.|[^\\\\\"])+\""),
+                           boost::regex(std::string(f.pattern) + "([^\" ]{0,1}[^ ]+)")});
+        return all;
+    }();
+    return patterns[kind];
+}
+
 }  // namespace
 
 // The ends of the query only: Boost's ^ and $ would also match around line
 // breaks inside it.
 void TrimQuery(std::string& query, bool fullwidth) {
-    if (fullwidth) {
-        Remove(query, boost::regex("\\A( |\x81\x40)+"));
-        Remove(query, boost::regex("( |\x81\x40)+\\z"));
-    } else {
-        Remove(query, boost::regex("\\A +"));
-        Remove(query, boost::regex(" +\\z"));
-    }
+    static const boost::regex leadingWide("\\A(?: |\x81\x40)+"), trailingWide("(?: |\x81\x40)+\\z");
+    static const boost::regex leading("\\A +"), trailing(" +\\z");
+    Remove(query, fullwidth ? leadingWide : leading);
+    Remove(query, fullwidth ? trailingWide : trailing);
 }
 
 void ConvertTerm(int kind, std::string& query, std::string& pack, std::string& flags,
@@ -59,10 +74,8 @@ void ConvertTerm(int kind, std::string& query, std::string& pack, std::string& f
         return;
     }
     boost::smatch m;
-    bool quoted = boost::regex_search(
-        query, m, boost::regex(std::string(f.pattern) + "(?<!\\\\)\"(\\\\.|[^\\\\\"])+\""));
-    if (!quoted &&
-        !boost::regex_search(query, m, boost::regex(std::string(f.pattern) + "([^\" ]{0,1}[^ ]+)"))) {
+    bool quoted = boost::regex_search(query, m, PatternsOf(kind).quoted);
+    if (!quoted && !boost::regex_search(query, m, PatternsOf(kind).plain)) {
         query = "smallheaderbody:" + query;
         return;
     }
