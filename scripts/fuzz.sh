@@ -6,6 +6,8 @@
 #   scripts/fuzz.sh                 # each target for 20 s
 #   scripts/fuzz.sh 600             # each for 10 minutes
 #   scripts/fuzz.sh 60 profile      # only fuzz_profile, for a minute
+#   ZMS_FUZZ_RUNS=10000000 scripts/fuzz.sh 14400 search
+#                                   # until ten million executions, four hours at most
 #
 # Each target's corpus grows in build/fuzz/corpus/<target> (seeded from
 # tests/fuzz/corpus/<target>); what fails is saved as build/fuzz/artifacts/<target>-*
@@ -41,7 +43,8 @@ for target in "${targets[@]}"; do
     mkdir -p "$corpus" build/fuzz/artifacts
     log=build/fuzz/fuzz_$target.log
     echo "=== fuzz_$target, $seconds s"
-    if build/fuzz/tests/fuzz/fuzz_"$target" -max_total_time="$seconds" -timeout=1 -max_len=4096 \
+    if build/fuzz/tests/fuzz/fuzz_"$target" -max_total_time="$seconds" -runs="${ZMS_FUZZ_RUNS:--1}" \
+        -timeout=1 -max_len=4096 \
         -print_final_stats=1 -artifact_prefix=build/fuzz/artifacts/"$target"- \
         "$corpus" tests/fuzz/corpus/"$target" > "$log" 2>&1; then
         grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -1 || true
