@@ -145,6 +145,7 @@ LoadResult Load(const char* path, IniFile& file) {
         file.bom = kUtf8Bom;
         rest.remove_prefix(kUtf8Bom.size());
     }
+    file.lines.reserve(static_cast<size_t>(std::count(rest.begin(), rest.end(), '\n')) + 1);
     bool style_known = false;
     while (!rest.empty()) {
         const size_t nl = rest.find('\n');
