@@ -81,7 +81,7 @@ struct Name {
 
 // How many of the file's names are read before and after the write. Each read
 // parses the whole file again (it changed just now), so this bounds an
-// input's time: with 48, a 4 KiB file of empty lines took about a second.
+// input's time: with 48, a 4 KiB file of short lines took about a second.
 constexpr std::size_t kNamesChecked = 16;
 
 // How many times the file holds a section by this name (the part before the

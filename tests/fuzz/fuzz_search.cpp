@@ -16,7 +16,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -27,6 +26,7 @@
 #include "query/query_translator.h"
 #include "settings/profile_store.h"
 #include "tests/unit/fake_host.h"
+#include "tests/unit/test_env.h"
 
 namespace {
 
@@ -47,22 +47,6 @@ std::vector<std::string> Split(const std::string& s, std::size_t parts) {
 }
 
 bool StartsWith(const std::string& s, const char* p) { return s.rfind(p, 0) == 0; }
-
-// The scripted dialog reads its script from the environment. setenv() keeps
-// every value it was ever given (the C library never frees them), which over
-// a long run grew the process by about 20 MB a minute; putenv() points the
-// environment at this one buffer instead, rewritten for each input. (It must
-// stay where it is: a std::string moved on assignment and left the
-// environment pointing at freed memory.)
-bool SetScript(const std::string& script) {
-    static char entry[16384];
-    static const char kName[] = "ZMS_DIALOG_SCRIPT=";
-    if (sizeof kName + script.size() > sizeof entry) return false;
-    std::memcpy(entry, kName, sizeof kName - 1);
-    std::memcpy(entry + sizeof kName - 1, script.c_str(), script.size() + 1);
-    if (::putenv(entry) != 0) fuzz::Fail("putenv failed");
-    return true;
-}
 
 }  // namespace
 
@@ -110,10 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (checkByte & 1) script += "check\n";
     const int end = endByte % 3;
     script += end == 0 ? "ok\n" : end == 1 ? "esc\n" : "close\n";
-    if (!SetScript(script)) {  // longer than any input of -max_len=4096 makes
-        g_profileStore = nullptr;
-        return 0;
-    }
+    test::SetEnvironment("ZMS_DIALOG_SCRIPT", script.c_str());
 
     const std::size_t historyBefore = QueryHistory::size();
     if (Search(macro.c_str()) != 0) fuzz::Fail("search returned nonzero");

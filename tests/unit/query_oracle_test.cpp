@@ -121,8 +121,9 @@ TEST(Pathological, LoneHalvesOfTheFullwidthSpace) {
               "(\"" + lone + "\",target=smallheaderbody),subfolder=0,hilight=1");
 }
 
-// The regex engine gives up on the trailing-trim pattern over a long run of
-// separators that does not reach the end (it tries every start of the run).
+// Long runs of separators that do not reach the end: a trailing trim that
+// tried every start of such a run would be quadratic (the regex engine gave
+// up on it).
 TEST(Pathological, LongSeparatorRunsInside) {
     testing::ScopedProfile profile;
     profile.SetFullwidth(true);

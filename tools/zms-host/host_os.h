@@ -50,7 +50,6 @@ struct RegistryValue {
 std::string SetUpRegistry(const std::vector<RegistryValue>& values, const std::string& workDir);
 void RestoreRegistry();
 
-
 using Module = void*;
 // LoadLibraryA / dlopen; null on failure, with the reason in `error`.
 Module LoadModule(const std::string& path, std::string& error);

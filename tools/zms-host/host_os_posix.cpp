@@ -79,7 +79,6 @@ std::string SetUpRegistry(const std::vector<RegistryValue>& values, const std::s
 
 void RestoreRegistry() {}
 
-
 Module LoadModule(const std::string& path, std::string& error) {
     Module module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!module) error = dlerror();

@@ -164,7 +164,6 @@ void RestoreRegistry() {
     g_saved.clear();
 }
 
-
 // ---- Libraries -------------------------------------------------------------------
 
 Module LoadModule(const std::string& path, std::string& error) {
