@@ -84,9 +84,25 @@ struct Name {
 // input's time: with 48, a 4 KiB file of short lines took about a second.
 constexpr std::size_t kNamesChecked = 16;
 
-// How many times the file holds a section by this name (the part before the
+// The position of a header line's closing "]" when a "]" that follows the
+// first byte of a double-byte character is taken as its second byte.
+std::size_t DoubleByteClose(std::string_view header) {
+    std::size_t close = std::string_view::npos;
+    for (std::size_t i = 1; i < header.size(); ++i) {
+        if (IsLeadByte(static_cast<unsigned char>(header[i])))
+            ++i;
+        else if (header[i] == ']')
+            close = i;
+    }
+    return close;
+}
+
+// How many times the file may hold a section by this name (the part before the
 // first header counts as the section without a name). Only the first one is
-// read and written; removing it brings the next one to light.
+// read and written; removing it brings the next one to light. A header counts
+// if the name matches with either reading of its "]" (the last one in the
+// line, or the last one that is not a second byte), so that the count is never
+// too low.
 int SectionCount(const std::string& file, std::string_view section) {
     int count = Trim(section).empty() ? 1 : 0;
     std::size_t start = 0;
@@ -95,8 +111,10 @@ int SectionCount(const std::string& file, std::string_view section) {
         if (end == std::string::npos) end = file.size();
         const std::string_view t = Trim(std::string_view(file).substr(start, end - start));
         start = end + 1;
-        if (!t.empty() && t.front() == '[' && t.find(']') != std::string_view::npos)
-            count += LooselySame(t.substr(1, t.rfind(']') - 1), section);
+        if (t.empty() || t.front() != '[' || t.find(']') == std::string_view::npos) continue;
+        const std::size_t twoByte = DoubleByteClose(t);
+        count += LooselySame(t.substr(1, t.rfind(']') - 1), section) ||
+                 (twoByte != std::string_view::npos && LooselySame(t.substr(1, twoByte - 1), section));
     }
     return count;
 }
