@@ -11,6 +11,7 @@
 #include "plugin/help.h"
 #include "plugin/host_link.h"
 #include "plugin/texts.h"
+#include "plugin/query_context.h"
 #include "query/query_translator.h"
 
 namespace zms {
@@ -88,13 +89,15 @@ int32_t Search(const char* text) {
     if (RunSearchDialog(static_cast<std::intptr_t>(mainWindow)) != dialog::kResultQuery) return 0;
     const Destination destination = DestinationForScope();
     std::string query = QueryHistory::at(0);
-    TrimQuery(query);
+    const QueryContext context = SearchQueryContext();
+    TrimQuery(query, context);
     if (StartsWith(query, "fav:") && !RunFavorite(query)) return 0;
     if (query == "help:") {
         ShowHelp();
         return 0;
     }
-    std::string pack = StartsWith(query, "debug:") ? query.substr(6) : TranslateQuery(query, g_search.scope);
+    std::string pack = StartsWith(query, "debug:") ? query.substr(6)
+                                                   : TranslateQuery(query, g_search.scope, context);
     HandOver(pack, destination);
     return 0;
 }

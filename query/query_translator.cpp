@@ -3,10 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "plugin/host_link.h"
 #include "query/field_table.h"
 #include "query/term_finder.h"
-#include "settings/profile_store.h"
 
 namespace zms {
 
@@ -14,11 +12,24 @@ namespace {
 
 constexpr unsigned char kLead = 0x81, kTrail = 0x40;  // the fullwidth space
 
-// "Option"/"fullwidthspace_separator" is read anew at each consultation, so an
-// edit of the profile file takes effect with the next query. The callers ask
-// only where a fullwidth space stands at the place the option decides: a query
-// without one never touches the file.
-bool FullwidthOption() { return ProfileOptionOn("Option", "fullwidthspace_separator"); }
+// The fullwidth-space option for one call: asked of the context the first time
+// a fullwidth space stands where it decides, then kept for the rest of the
+// call. A query without one never asks.
+class FullwidthOption {
+public:
+    explicit FullwidthOption(const QueryContext& context) : context_(context) {}
+    bool On() {
+        if (!known_) {
+            on_ = context_.fullwidthOption && context_.fullwidthOption();
+            known_ = true;
+        }
+        return on_;
+    }
+
+private:
+    const QueryContext& context_;
+    bool known_ = false, on_ = false;
+};
 
 // Byte access to a std::string or a QueryText alike.
 unsigned char ByteAt(const std::string& s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
@@ -31,10 +42,10 @@ bool FullwidthAt(const Text& t, std::size_t i) {
 
 // The leading separator run: spaces, and fullwidth spaces when the option is on.
 template <class Text>
-std::size_t LeadingRun(const Text& t) {
+std::size_t LeadingRun(const Text& t, FullwidthOption& option) {
     std::size_t i = 0;
     while (i < t.size() && ByteAt(t, i) == ' ') ++i;
-    if (!FullwidthAt(t, i) || !FullwidthOption()) return i;
+    if (!FullwidthAt(t, i) || !option.On()) return i;
     for (;;) {
         if (i < t.size() && ByteAt(t, i) == ' ') ++i;
         else if (FullwidthAt(t, i)) i += 2;
@@ -44,11 +55,11 @@ std::size_t LeadingRun(const Text& t) {
 
 // The trailing run, read backwards: a 0x40 is a separator only after 0x81.
 template <class Text>
-std::size_t TrailingRun(const Text& t) {
+std::size_t TrailingRun(const Text& t, FullwidthOption& option) {
     std::size_t n = t.size(), r = 0;
     auto fullwidthBefore = [&](std::size_t end) { return end >= 2 && FullwidthAt(t, end - 2); };
     while (r < n && ByteAt(t, n - 1 - r) == ' ') ++r;
-    if (!fullwidthBefore(n - r) || !FullwidthOption()) return r;
+    if (!fullwidthBefore(n - r) || !option.On()) return r;
     for (;;) {
         if (r < n && ByteAt(t, n - 1 - r) == ' ') ++r;
         else if (fullwidthBefore(n - r)) r += 2;
@@ -73,9 +84,9 @@ FieldKind Classify(const Text& t) {
     return kDefaultField;
 }
 
-void Trim(TermFinder& finder) {
-    finder.EraseFront(LeadingRun(finder.text()));
-    finder.EraseBack(TrailingRun(finder.text()));
+void Trim(TermFinder& finder, FullwidthOption& option) {
+    finder.EraseFront(LeadingRun(finder.text(), option));
+    finder.EraseBack(TrailingRun(finder.text(), option));
 }
 
 void AddFlag(std::string& flags, const std::string& item) {
@@ -97,14 +108,6 @@ void EndTerm(std::string& pack, FieldKind kind) {
         pack += kFields[kind].target;
         pack += ")";
     }
-}
-
-// The host escapes a plain value for its double quotes. The result belongs to
-// the host and is copied at once. Unbound (the command-line tool) or failing,
-// the value goes as typed.
-void AppendEncoded(std::string& pack, const std::string& value) {
-    const char* encoded = g_host.YenEncode ? g_host.YenEncode(value.c_str()) : nullptr;
-    pack += encoded ? encoded : value.c_str();
 }
 
 // "flag:" and the text up to the next space: a flag item, as typed.
@@ -142,8 +145,17 @@ void ConvertQuoted(TermFinder& finder, FieldKind kind, TermMatch m, std::string&
 
 // The value runs to the next space. With the option on, a fullwidth space in
 // it ends it instead, becoming one ASCII space; what follows stays in the query.
-void ConvertPlain(TermFinder& finder, FieldKind kind, TermMatch m, std::string& pack,
-                  TranslationStep* step) {
+// Everything one call of the translation carries through its passes.
+struct Pass {
+    TermFinder& finder;
+    std::string& pack;
+    std::string& flags;
+    const QueryContext& context;
+    FullwidthOption& option;
+};
+
+void ConvertPlain(Pass& p, FieldKind kind, TermMatch m, TranslationStep* step) {
+    TermFinder& finder = p.finder;
     const QueryText& t = finder.text();
     const std::size_t skip = std::strlen(kFields[kind].prefix);
     const std::size_t start = m.begin + skip;
@@ -152,7 +164,7 @@ void ConvertPlain(TermFinder& finder, FieldKind kind, TermMatch m, std::string& 
     while (end < t.size() && t.at(end) != ' ') {
         if (!asked && FullwidthAt(t, end)) {
             asked = true;
-            if (FullwidthOption()) {
+            if (p.option.On()) {
                 cut = true;
                 break;
             }
@@ -161,29 +173,30 @@ void ConvertPlain(TermFinder& finder, FieldKind kind, TermMatch m, std::string& 
     }
     std::string value = t.Substr(start, end - start);
     if (cut) value += ' ';
+    std::string& pack = p.pack;
     BeginTerm(pack);
     pack += "(\"";
-    AppendEncoded(pack, value);
+    pack += p.context.encode ? p.context.encode(value) : value;
     Record(step, Form::kPlain, value);
     pack += "\"";
     EndTerm(pack, kind);
     finder.Erase(m.begin, end + (cut ? 2 : 0) - m.begin);
 }
 
-void Convert(FieldKind kind, TermFinder& finder, std::string& pack, std::string& flags,
-             TranslationStep* step = nullptr) {
+void Convert(FieldKind kind, Pass& p, TranslationStep* step = nullptr) {
+    TermFinder& finder = p.finder;
     if (step) step->kind = kind;
     if (kind == kAttachField) {
         TermMatch w = finder.FindWildcard();
         if (w.found()) {
             finder.Erase(w.begin, w.end - w.begin);
-            AddFlag(flags, "attach");
+            AddFlag(p.flags, "attach");
             return Record(step, Form::kWildcard, kAttachWildcard);
         }
     }
-    if (kind == kFlagField) return ConvertFlag(finder, flags, step);
-    if (TermMatch q = finder.FindQuoted(kind); q.found()) return ConvertQuoted(finder, kind, q, pack, step);
-    if (TermMatch p = finder.FindPlain(kind); p.found()) return ConvertPlain(finder, kind, p, pack, step);
+    if (kind == kFlagField) return ConvertFlag(finder, p.flags, step);
+    if (TermMatch q = finder.FindQuoted(kind); q.found()) return ConvertQuoted(finder, kind, q, p.pack, step);
+    if (TermMatch m = finder.FindPlain(kind); m.found()) return ConvertPlain(p, kind, m, step);
     // Every occurrence of the prefix is followed by a space or ends the query:
     // the text is read again as a term of the default field.
     finder.PrependDefaultPrefix();
@@ -192,32 +205,39 @@ void Convert(FieldKind kind, TermFinder& finder, std::string& pack, std::string&
 
 }  // namespace
 
-void TrimQuery(std::string& query) {
-    query.erase(0, LeadingRun(query));
-    query.erase(query.size() - TrailingRun(query));
+void TrimQuery(std::string& query, const QueryContext& context) {
+    FullwidthOption option(context);
+    query.erase(0, LeadingRun(query, option));
+    query.erase(query.size() - TrailingRun(query, option));
 }
 
 FieldKind ClassifyField(const std::string& query) { return Classify(query); }
 
-void ConvertTerm(FieldKind kind, std::string& query, std::string& pack, std::string& flags) {
+void ConvertTerm(FieldKind kind, std::string& query, std::string& pack, std::string& flags,
+                 const QueryContext& context) {
     if (kind < 0 || kind >= kFieldCount) kind = kDefaultField;
     TermFinder finder(query);
-    Convert(kind, finder, pack, flags);
+    FullwidthOption option(context);
+    Pass p{finder, pack, flags, context, option};
+    Convert(kind, p);
     query = finder.text().Str();
 }
 
-std::string TranslateQuery(const std::string& query, int scope, std::vector<TranslationStep>* steps) {
+std::string TranslateQuery(const std::string& query, int scope, const QueryContext& context,
+                           std::vector<TranslationStep>* steps) {
     std::string pack, flags;
     pack.reserve(query.size() * 2 + 64);
     TermFinder finder(query);
-    Trim(finder);
+    FullwidthOption option(context);
+    Pass p{finder, pack, flags, context, option};
+    Trim(finder, option);
     while (!finder.text().empty()) {
         FieldKind kind = Classify(finder.text());
         if (kind == kDefaultField && !StartsWith(finder.text(), kFields[kDefaultField].prefix))
             finder.PrependDefaultPrefix();
         TranslationStep* step = steps ? &steps->emplace_back() : nullptr;
-        Convert(kind, finder, pack, flags, step);
-        Trim(finder);
+        Convert(kind, p, step);
+        Trim(finder, option);
         if (step) step->left = finder.text().Str();
     }
     if (!flags.empty()) {

@@ -1,5 +1,6 @@
 // Query language -> find pack, the search-condition string the host's grep reads.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -8,9 +9,22 @@ namespace zms {
 // Row of the field table; 0 is the default field.
 using FieldKind = int;
 
-// The leading and trailing separators go: ASCII spaces, and with the option
-// "Option"/"fullwidthspace_separator" = "1" also fullwidth spaces (0x81 0x40).
-void TrimQuery(std::string& query);
+// What a translation takes from outside the query language. The plug-in wires
+// it to the profile file and the host's YenEncode; tools and tests bring their own.
+struct QueryContext {
+    // Whether "Option"/"fullwidthspace_separator" is on. Asked only where a
+    // fullwidth space stands at a place the option decides, and at most once
+    // in one call of TrimQuery, ConvertTerm or TranslateQuery: every call asks
+    // anew, so an edit of the profile takes effect with the next query.
+    // Empty: off.
+    std::function<bool()> fullwidthOption;
+    // The host's escaping of a plain value. Empty: the value goes as typed.
+    std::function<std::string(const std::string&)> encode;
+};
+
+// The leading and trailing separators go: ASCII spaces, and with the
+// fullwidth-space option on also fullwidth spaces (0x81 0x40).
+void TrimQuery(std::string& query, const QueryContext& context);
 
 // The field of the query's leading prefix; 0 for none or a leading double quote.
 FieldKind ClassifyField(const std::string& query);
@@ -18,7 +32,8 @@ FieldKind ClassifyField(const std::string& query);
 // Consumes the one condition at the front of `query` (which begins with its
 // kind's prefix): appends a term to `pack` or an item to `flags`, or, when no
 // term of the field can be read, puts the default prefix in front of `query`.
-void ConvertTerm(FieldKind kind, std::string& query, std::string& pack, std::string& flags);
+void ConvertTerm(FieldKind kind, std::string& query, std::string& pack, std::string& flags,
+                 const QueryContext& context);
 
 // One pass of the translation, for a person who wants to see why a query
 // became what it did (zms-translate --explain).
@@ -38,7 +53,7 @@ struct TranslationStep {
 
 // The find pack of `query` for the scope (1001..1004). With `steps`, every
 // pass is recorded there too.
-std::string TranslateQuery(const std::string& query, int scope,
+std::string TranslateQuery(const std::string& query, int scope, const QueryContext& context,
                            std::vector<TranslationStep>* steps = nullptr);
 
 }  // namespace zms

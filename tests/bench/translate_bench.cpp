@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "plugin/query_context.h"
 #include "query/query_translator.h"
 #include "settings/profile_store.h"
 
@@ -72,8 +73,9 @@ Profile& TheProfile() {
 
 void BM_Examples(benchmark::State& state) {
     TheProfile().SetFullwidth(state.range(0) != 0);
+    const zms::QueryContext context = zms::SearchQueryContext();
     for (auto _ : state)
-        for (const char* q : kExamples) benchmark::DoNotOptimize(zms::TranslateQuery(q, 1001));
+        for (const char* q : kExamples) benchmark::DoNotOptimize(zms::TranslateQuery(q, 1001, context));
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(std::size(kExamples)));
     state.SetLabel("per item = one example query");
 }
@@ -84,7 +86,8 @@ void BM_Shape(benchmark::State& state) {
     const std::size_t bytes = static_cast<std::size_t>(state.range(1));
     TheProfile().SetFullwidth(state.range(2) != 0);
     std::string query = shape.make(bytes);
-    for (auto _ : state) benchmark::DoNotOptimize(zms::TranslateQuery(query, 1001));
+    const zms::QueryContext context = zms::SearchQueryContext();
+    for (auto _ : state) benchmark::DoNotOptimize(zms::TranslateQuery(query, 1001, context));
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(query.size()));
     state.SetLabel(std::string(shape.name) + (state.range(2) ? " option on" : " option off"));
 }

@@ -22,6 +22,7 @@
 #include "dialog/query_history.h"
 #include "dialog/search_state.h"
 #include "fuzz_support.h"
+#include "plugin/query_context.h"
 #include "plugin/search.h"
 #include "query/query_translator.h"
 #include "settings/profile_store.h"
@@ -69,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     // holds one line too.
     if (typed.find_first_of("\r\n") != std::string::npos) return 0;
     std::string trimmed = typed;
-    TrimQuery(trimmed);
+    TrimQuery(trimmed, QueryContext{});
     if (trimmed == "help:") return 0;  // starts a program: not in a fuzz loop
 
     const std::string path = fuzz::ScratchDir() + "/ZentoroMailSearch.ini";
@@ -110,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         fuzz::Fail("host called after Esc or close", j[afterDialog]);
     if (confirmed && !j.empty()) {
         std::string query = QueryHistory::at(0);
-        TrimQuery(query);
+        TrimQuery(query, SearchQueryContext());
         const bool stored = StartsWith(query, "fav:") && query.find(' ') != std::string::npos &&
                             query.find(' ') != 4;
         const bool handedOver = j.back() == "PushFindPack" || j.back() == "ExecAtMain(PushFindPack)";

@@ -77,9 +77,16 @@ void WriteOptionFiles() {
     }
 }
 
+// The option read from the profile file of the run, as the plug-in reads it.
+const QueryContext& ProfileContext() {
+    static const QueryContext context{
+        [] { return ProfileOptionOn("Option", "fullwidthspace_separator"); }, {}};
+    return context;
+}
+
 void CheckTrim(const std::string& query, bool on) {
     std::string once = query;
-    TrimQuery(once);
+    TrimQuery(once, ProfileContext());
     std::string expected = query;
     bool compared = true;
     try {
@@ -94,7 +101,7 @@ void CheckTrim(const std::string& query, bool on) {
                    "query [" + fuzz::Visible(query) + "]\n got [" + fuzz::Visible(once) + "]\nwant [" +
                        fuzz::Visible(expected) + "]");
     std::string twice = once;
-    TrimQuery(twice);
+    TrimQuery(twice, ProfileContext());
     if (twice != once)
         fuzz::Fail("a second TrimQuery changed the query",
                    "[" + fuzz::Visible(once) + "] -> [" + fuzz::Visible(twice) + "]");
@@ -131,7 +138,7 @@ void CheckOneConversion(const std::string& query, bool on) {
     if (kind == kDefaultField && q.compare(0, 16, kFields[kDefaultField].prefix) != 0)
         q = kFields[kDefaultField].prefix + q;
     std::string pack, flags, rq = q, rpack, rflags;
-    ConvertTerm(kind, q, pack, flags);
+    ConvertTerm(kind, q, pack, flags, ProfileContext());
     try {
         reference::ConvertTerm(kind, rq, rpack, rflags, on);
     } catch (const std::exception&) {
@@ -162,7 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     g_profileStore = Stores()[option].get();
     const bool on = kOptionFiles[option].on;
 
-    const std::string pack = TranslateQuery(query, scope);
+    const std::string pack = TranslateQuery(query, scope, ProfileContext());
     CheckPack(query, scope, pack);
     CheckTrim(query, on);
     if (query.size() <= kReferenceLimit) {

@@ -107,8 +107,8 @@ TEST(FindPackGrammar, RejectsWhatTheTranslatorNeverBuilds) {
 
 class QueryProperties : public ::testing::TestWithParam<bool> {
 protected:
-    void SetUp() override { profile.SetFullwidth(GetParam()); }
-    testing::ScopedProfile profile;
+    void SetUp() override { context.SetFullwidth(GetParam()); }
+    testing::TestContext context;
 };
 
 TEST_P(QueryProperties, EveryFindPackReadsBackByItsGrammar) {
@@ -118,7 +118,7 @@ TEST_P(QueryProperties, EveryFindPackReadsBackByItsGrammar) {
     for (int i = 0; i < 3000; ++i) {
         const std::string q = GeneratedQuery(rng);
         const int scope = 1001 + static_cast<int>(rng() % 4);
-        const std::string pack = TranslateQuery(q, scope);
+        const std::string pack = TranslateQuery(q, scope, context);
         std::string why;
         const auto parsed = test::ParseFindPack(pack, &why);
         ASSERT_TRUE(parsed) << "query [" << q << "] pack [" << pack << "]: " << why;
@@ -126,7 +126,7 @@ TEST_P(QueryProperties, EveryFindPackReadsBackByItsGrammar) {
         EXPECT_EQ(parsed->subfolder, scope == 1002 ? 1 : 0) << q;
         // A query with anything but separators yields a term or a flag item.
         std::string trimmed = q;
-        TrimQuery(trimmed);
+        TrimQuery(trimmed, context);
         EXPECT_EQ(trimmed.empty(), parsed->terms.empty() && !parsed->hasFlags) << "[" << q << "]";
         for (const test::PackTerm& t : parsed->terms) {
             // A plain value ends with a space only where a fullwidth space cut it.
@@ -151,9 +151,9 @@ TEST_P(QueryProperties, TrimCutsOnlySeparatorsAndIsIdempotent) {
         std::string q = GeneratedQuery(rng);
         if (i % 3 == 0) q = (i % 2 ? kFullwidth + " " : " ") + q + (i % 5 ? " " + kFullwidth : "  ");
         std::string once = q;
-        TrimQuery(once);
+        TrimQuery(once, context);
         std::string twice = once;
-        TrimQuery(twice);
+        TrimQuery(twice, context);
         ASSERT_EQ(twice, once) << "[" << q << "]";
 
         // The cut: the leading run of separators, then the text, then nothing

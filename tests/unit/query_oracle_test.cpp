@@ -29,16 +29,16 @@ std::string RandomQuery(std::mt19937& rng, int maxPieces) {
 }
 
 TEST(Oracle, AgreesOnGeneratedQueries) {
-    testing::ScopedProfile profile;
+    testing::TestContext context;
     std::mt19937 rng(20261208);
     int compared = 0;
     for (bool fullwidth : {false, true}) {
-        profile.SetFullwidth(fullwidth);
+        context.SetFullwidth(fullwidth);
         for (int i = 0; i < 4000; ++i) {
             std::string q = RandomQuery(rng, i % 2 ? 8 : 30);
             int scope = 1001 + static_cast<int>(rng() % 4);
             std::string expected = reference::TranslateQuery(q, scope, fullwidth);
-            ASSERT_EQ(TranslateQuery(q, scope), expected) << "query [" << q << "] fullwidth " << fullwidth;
+            ASSERT_EQ(TranslateQuery(q, scope, context), expected) << "query [" << q << "] fullwidth " << fullwidth;
             ++compared;
         }
     }
@@ -46,16 +46,16 @@ TEST(Oracle, AgreesOnGeneratedQueries) {
 }
 
 TEST(Oracle, AgreesOnOneConversion) {
-    testing::ScopedProfile profile;
+    testing::TestContext context;
     std::mt19937 rng(7);
     for (bool fullwidth : {false, true}) {
-        profile.SetFullwidth(fullwidth);
+        context.SetFullwidth(fullwidth);
         for (int i = 0; i < 3000; ++i) {
             int kind = static_cast<int>(rng() % 12);
             std::string q = std::string(kFields[kind].prefix) + RandomQuery(rng, 10);
             std::string pack = i % 3 ? "" : "(\"z\",target=to)", flags = i % 5 ? "" : "flag=f";
             std::string rq = q, rpack = pack, rflags = flags;
-            ConvertTerm(kind, q, pack, flags);
+            ConvertTerm(kind, q, pack, flags, context);
             reference::ConvertTerm(kind, rq, rpack, rflags, fullwidth);
             ASSERT_EQ(q, rq) << kind << " [" << rq << "]";
             ASSERT_EQ(pack, rpack);
@@ -82,17 +82,17 @@ std::string Repeat(const std::string& s, std::size_t times) {
 const std::size_t kMiB = 1 << 20;
 
 TEST(Pathological, OneQuotedTermOfAMebibyte) {
-    testing::ScopedProfile profile;
+    testing::TestContext context;
     std::string body = Repeat("a\\\"b ", kMiB / 5);
     std::string q = "subject:\"" + body + "\"";
-    EXPECT_EQ(TranslateQuery(q, 1001),
+    EXPECT_EQ(TranslateQuery(q, 1001, context),
               "(\"" + body + "\",regular,target=subject),subfolder=0,hilight=1");
 }
 
 TEST(Pathological, AnUnclosedQuoteOfAMebibyteIsPlainTerms) {
-    testing::ScopedProfile profile;
+    testing::TestContext context;
     std::string q = "subject:\"" + Repeat("ab ", kMiB / 3);
-    std::string pack = TranslateQuery(q, 1001);
+    std::string pack = TranslateQuery(q, 1001, context);
     std::string expected = "(\"\"ab\",target=subject)" +
                            Repeat("and(\"ab\",target=smallheaderbody)", kMiB / 3 - 1) +
                            ",subfolder=0,hilight=1";
@@ -100,24 +100,24 @@ TEST(Pathological, AnUnclosedQuoteOfAMebibyteIsPlainTerms) {
 }
 
 TEST(Pathological, PrefixesWithNoValue) {
-    testing::ScopedProfile profile;
+    testing::TestContext context;
     // Thousands of them, small enough for the reference to follow.
     std::string q = Repeat("subject: from: ", 600) + "subject:x";
-    EXPECT_EQ(TranslateQuery(q, 1001), reference::TranslateQuery(q, 1001, false));
+    EXPECT_EQ(TranslateQuery(q, 1001, context), reference::TranslateQuery(q, 1001, false));
     // A mebibyte of them: each becomes a default-field term of its own text.
     std::string big = Repeat("to: ", kMiB / 4);
-    EXPECT_EQ(TranslateQuery(big, 1001),
+    EXPECT_EQ(TranslateQuery(big, 1001, context),
               "(\"to:\",target=smallheaderbody)" +
                   Repeat("and(\"to:\",target=smallheaderbody)", kMiB / 4 - 1) + ",subfolder=0,hilight=1");
 }
 
 TEST(Pathological, LoneHalvesOfTheFullwidthSpace) {
-    testing::ScopedProfile profile;
-    profile.SetFullwidth(true);
+    testing::TestContext context;
+    context.SetFullwidth(true);
     std::string q = Repeat("\x81 @ \x40\x81", 500);
-    EXPECT_EQ(TranslateQuery(q, 1001), reference::TranslateQuery(q, 1001, true));
+    EXPECT_EQ(TranslateQuery(q, 1001, context), reference::TranslateQuery(q, 1001, true));
     std::string lone = Repeat("\x81", kMiB);
-    EXPECT_EQ(TranslateQuery(lone, 1001),
+    EXPECT_EQ(TranslateQuery(lone, 1001, context),
               "(\"" + lone + "\",target=smallheaderbody),subfolder=0,hilight=1");
 }
 
@@ -125,21 +125,21 @@ TEST(Pathological, LoneHalvesOfTheFullwidthSpace) {
 // tried every start of such a run would be quadratic (the regex engine gave
 // up on it).
 TEST(Pathological, LongSeparatorRunsInside) {
-    testing::ScopedProfile profile;
-    profile.SetFullwidth(true);
+    testing::TestContext context;
+    context.SetFullwidth(true);
     const std::string run = Repeat(" \x81\x40", 100000);
-    EXPECT_EQ(TranslateQuery("header:" + run + "x" + run, 1001),
+    EXPECT_EQ(TranslateQuery("header:" + run + "x" + run, 1001, context),
               "(\"header:\",target=smallheaderbody)and(\"x\",target=smallheaderbody),subfolder=0,hilight=1");
 }
 
 TEST(Pathological, QuotesAndBackslashesAnywhere) {
-    testing::ScopedProfile profile;
+    testing::TestContext context;
     std::mt19937 rng(99);
     const char alphabet[] = {'"', '\\', ' ', 'a', ':'};
     for (int i = 0; i < 200; ++i) {
         std::string q = "subject:";
         for (int k = 0; k < 300; ++k) q += alphabet[rng() % sizeof(alphabet)];
-        ASSERT_EQ(TranslateQuery(q, 1001), reference::TranslateQuery(q, 1001, false)) << q;
+        ASSERT_EQ(TranslateQuery(q, 1001, context), reference::TranslateQuery(q, 1001, false)) << q;
     }
 }
 

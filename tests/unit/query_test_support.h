@@ -1,6 +1,8 @@
-// A profile file of the test's own, set as the process-wide store, for the
-// translation's fullwidth-space option.
+// A profile file of the test's own, set as the process-wide store; and the
+// translation's context as a test sets it: the fullwidth-space option as the
+// test says, plain values as typed (no host, no profile file).
 #pragma once
+#include "query/query_translator.h"
 #include "settings/profile_store.h"
 #include "temp_dir.h"
 
@@ -18,5 +20,22 @@ private:
     ProfileStore store_;
     ProfileStore* previous_;
 };
+
+class TestContext {
+public:
+    TestContext() = default;
+    TestContext(const TestContext&) = delete;
+    TestContext& operator=(const TestContext&) = delete;
+
+    void SetFullwidth(bool on) { fullwidth_ = on; }
+    operator const QueryContext&() const { return context_; }
+
+private:
+    bool fullwidth_ = false;
+    QueryContext context_{[this] { return fullwidth_; }, {}};
+};
+
+// A context with the option on or off, for one call.
+inline QueryContext Fullwidth(bool on) { return {[on] { return on; }, {}}; }
 
 }  // namespace zms::testing

@@ -1,7 +1,6 @@
 // The translation of a query into a find pack, table by table.
 #include <gtest/gtest.h>
 
-#include "plugin/host_link.h"
 #include "query/field_table.h"
 #include "query/query_translator.h"
 #include "query_test_support.h"
@@ -21,9 +20,9 @@ struct TranslateCase {
 class Translate : public ::testing::TestWithParam<TranslateCase> {};
 
 TEST_P(Translate, GivesTheFindPack) {
-    testing::ScopedProfile profile;
-    profile.SetFullwidth(GetParam().fullwidth);
-    EXPECT_EQ(TranslateQuery(GetParam().query, GetParam().scope), GetParam().pack)
+    testing::TestContext context;
+    context.SetFullwidth(GetParam().fullwidth);
+    EXPECT_EQ(TranslateQuery(GetParam().query, GetParam().scope, context), GetParam().pack)
         << "query [" << GetParam().query << "]";
 }
 
@@ -123,10 +122,10 @@ class Convert : public ::testing::TestWithParam<ConvertCase> {};
 
 TEST_P(Convert, ConsumesOneCondition) {
     const ConvertCase& c = GetParam();
-    testing::ScopedProfile profile;
-    profile.SetFullwidth(c.fullwidth);
+    testing::TestContext context;
+    context.SetFullwidth(c.fullwidth);
     std::string query = c.query, pack = c.packBefore, flags = c.flagsBefore;
-    ConvertTerm(c.kind, query, pack, flags);
+    ConvertTerm(c.kind, query, pack, flags, context);
     EXPECT_EQ(query, c.queryAfter);
     EXPECT_EQ(pack, c.packAfter);
     EXPECT_EQ(flags, c.flagsAfter);
@@ -173,12 +172,12 @@ struct TrimCase {
 class Trim : public ::testing::TestWithParam<TrimCase> {};
 
 TEST_P(Trim, RemovesTheSeparatorsAtBothEnds) {
-    testing::ScopedProfile profile;
-    profile.SetFullwidth(GetParam().fullwidth);
+    testing::TestContext context;
+    context.SetFullwidth(GetParam().fullwidth);
     std::string q = GetParam().query;
-    TrimQuery(q);
+    TrimQuery(q, context);
     EXPECT_EQ(q, GetParam().trimmed);
-    TrimQuery(q);
+    TrimQuery(q, context);
     EXPECT_EQ(q, GetParam().trimmed) << "trimming twice changes nothing";
 }
 
@@ -205,18 +204,34 @@ TEST(ClassifyField, ReadsTheLeadingPrefixInTableOrder) {
 
 // Only plain values go through the host's escaping; quoted texts and flags never do.
 TEST(YenEncode, AppliesToPlainValuesOnly) {
-    testing::ScopedProfile profile;
-    HostLink saved = g_host;
-    g_host.YenEncode = [](const char* v) -> const char* {
-        static std::string out;
-        out = std::string("<") + v + ">";
-        return out.c_str();
-    };
-    std::string pack = TranslateQuery("a subject:\"b c\" flag:d attach:e", 1001);
-    g_host = saved;
+    QueryContext context;
+    context.encode = [](const std::string& v) { return "<" + v + ">"; };
+    std::string pack = TranslateQuery("a subject:\"b c\" flag:d attach:e", 1001, context);
     EXPECT_EQ(pack,
               "(\"<a>\",target=smallheaderbody)and(\"b c\",regular,target=subject)and(\"<e>\","
               "target=\"X-Attach\"),flag=d,subfolder=0,hilight=1");
+}
+
+// The option is asked at most once per call, and only where a fullwidth space
+// stands where it decides; each call asks anew.
+TEST(FullwidthOption, IsReadOncePerCall) {
+    struct {
+        const char* query;
+        int reads, trimReads;
+    } cases[] = {{"abc def subject:\"x" FW "y\" flag:a" FW "b", 0, 0},
+                 {FW "a" FW "b" FW "c" FW " d" FW FW, 1, 1},
+                 {"subject:a" FW "b from:c" FW "d", 1, 0}};
+    for (const auto& c : cases) {
+        int reads = 0;
+        QueryContext context;
+        context.fullwidthOption = [&reads] { return ++reads > 0; };
+        TranslateQuery(c.query, 1001, context);
+        EXPECT_EQ(reads, c.reads) << c.query;
+        reads = 0;
+        std::string q = c.query;
+        TrimQuery(q, context);
+        EXPECT_EQ(reads, c.trimReads) << c.query;
+    }
 }
 
 }  // namespace

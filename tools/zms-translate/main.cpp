@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/console.h"
-#include "plugin/host_link.h"
 #include "query/query_translator.h"
 #include "settings/profile_store.h"
 #include "tools/vrinfo/stand_in_escape.h"
@@ -83,18 +82,12 @@ int Parse(int argc, char** argv, Options& o) {
     return -1;
 }
 
-// The stand-in host library's escaping, in place of the host's YenEncode.
-const char* ZMS_CDECL StandInYenEncode(const char* value) {
-    static std::string encoded;
-    encoded = zms::StandInEscape(value);
-    return encoded.c_str();
-}
-
 bool g_explain = false;
+zms::QueryContext g_context;
 
 bool Print(const std::string& query, int scope) {
     std::vector<zms::TranslationStep> steps;
-    std::string out = zms::TranslateQuery(query, scope, g_explain ? &steps : nullptr);
+    std::string out = zms::TranslateQuery(query, scope, g_context, g_explain ? &steps : nullptr);
     out += '\n';
     if (g_explain) out += zms::ExplainSteps(steps);
     return std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
@@ -135,13 +128,17 @@ bool TranslateStdin(int scope) {
 int main(int argc, char** argv) {
     Options o;
     if (int status = Parse(argc, argv, o); status >= 0) return status;
-    if (o.yen) zms::g_host.YenEncode = StandInYenEncode;
+    // The stand-in host library's escaping, in place of the host's YenEncode.
+    if (o.yen) g_context.encode = [](const std::string& value) { return zms::StandInEscape(value); };
     g_explain = o.explain;
     zms::platform::SetBinaryStdio();
     std::unique_ptr<zms::ProfileStore> store;
     if (o.profile) {
         store = std::make_unique<zms::ProfileStore>(o.profile);
         zms::g_profileStore = store.get();
+        g_context.fullwidthOption = [] {
+            return zms::ProfileOptionOn("Option", "fullwidthspace_separator");
+        };
     }
     bool ok = true;
     if (o.fromStdin) {
