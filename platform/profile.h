@@ -2,9 +2,45 @@
 // Win32: GetPrivateProfileStringA / WritePrivateProfileStringA.
 // POSIX: our own INI code with the same observable behaviour.
 #pragma once
+#include <chrono>
 #include <cstdint>
 
 namespace zms::platform {
+
+// The profile calls of all processes take turns, so that two hosts with the
+// plug-in loaded never lose each other's writes. A call waits for its turn,
+// but never long: a hung holder must not hang the mail program.
+//
+// A ProfileOperation is one piece of the plug-in's work (its load, one
+// search): all the profile calls made while it exists wait at most `budget`
+// in all (the time a person spends in the dialog does not count, only the
+// waiting). Once that is spent, the rest of the operation tries for its turn
+// without waiting and goes on without it. A call outside any operation may
+// wait the whole default budget. Operations may nest; the outermost counts.
+inline constexpr std::chrono::milliseconds kProfileWaitBudget{5000};
+
+class ProfileOperation {
+public:
+    explicit ProfileOperation(std::chrono::milliseconds budget = kProfileWaitBudget);
+    ~ProfileOperation();
+    ProfileOperation(const ProfileOperation&) = delete;
+    ProfileOperation& operator=(const ProfileOperation&) = delete;
+};
+
+// One wait of a profile call for its turn: how long it may last, charged to
+// the operation when it ends.
+class ProfileWait {
+public:
+    ProfileWait();
+    ~ProfileWait();
+    ProfileWait(const ProfileWait&) = delete;
+    ProfileWait& operator=(const ProfileWait&) = delete;
+    std::chrono::milliseconds Left() const { return left_; }
+
+private:
+    std::chrono::steady_clock::time_point start_;
+    std::chrono::milliseconds left_;
+};
 
 // Copies the value of [section] key (or `def` when missing; null `def` means
 // "") into `buf` of `size` bytes, NUL-terminated. One pair of enclosing quotes

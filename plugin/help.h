@@ -1,7 +1,8 @@
 // "help:": the help text in the editor, or in Notepad without it.
 #pragma once
-#include <optional>
 #include <string>
+
+#include "plugin/startup.h"
 
 namespace zms {
 
@@ -9,14 +10,10 @@ namespace zms {
 // kept until the plug-in is unloaded.
 const std::string& HelpCommandLine();
 
-// The command line for what the registry holds (nothing: the value cannot be
-// read): the editor with its /j86 argument and the help text in the macro
-// directory (else the install location); without the editor, Notepad with the
-// help text in the mail program's directory, else beside the plug-in.
-std::string HelpCommandLineFor(const std::optional<std::string>& editorInstall,
-                               const std::optional<std::string>& editorMacros,
-                               const std::optional<std::string>& mailProgram,
-                               const std::string& pluginDirectory);
+// The command line for the places the registry names: the editor with its
+// /j86 argument when it is installed where its install location says;
+// otherwise Notepad. The help text lies beside the profile file.
+std::string HelpCommandLineFor(const InstallPlaces& places);
 
 // Starts it; a failed start is silent.
 void ShowHelp();

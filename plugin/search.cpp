@@ -7,6 +7,7 @@
 #include "dialog/search_dialog_logic.h"
 #include "dialog/search_state.h"
 #include "platform/message.h"
+#include "platform/profile.h"
 #include "plugin/favorites.h"
 #include "plugin/help.h"
 #include "plugin/host_link.h"
@@ -72,6 +73,7 @@ bool StartsWith(const std::string& s, const char* prefix) {
 }  // namespace
 
 int32_t Search(const char* text) {
+    const platform::ProfileOperation profileWork;
     if (!HostLinkReadyForSearch()) {
         platform::ShowMessage(texts::kHostLibraryMissing);
         return 0;

@@ -8,6 +8,8 @@
 #include "dialog/query_history.h"
 #include "dialog/search_state.h"
 #include "platform/library.h"
+#include "platform/process.h"
+#include "platform/profile.h"
 #include "plugin/host_link.h"
 #include "plugin/registry_paths.h"
 #include "settings/profile_store.h"
@@ -25,14 +27,11 @@ namespace {
 constexpr char kProfileName[] = "\\ZentoroMailSearch.ini";
 constexpr char kHostLibraryName[] = "VRInfo.dll";
 
-// With none of the registry values there, the profile lies beside the plug-in
-// itself, so that history and favourites still persist.
-std::string ProfileDirectory() {
-    char* base = FindBaseDirectory();
-    if (!base) return PluginDirectory();
-    std::string dir = base;
-    std::free(base);
-    return dir;
+// A directory value that is set and not empty.
+std::optional<std::string> ReadDirectory(const char* path) {
+    std::optional<std::string> text = ReadValueText(path);
+    if (text && text->empty()) return std::nullopt;
+    return text;
 }
 
 int ScopeFromProfile() {
@@ -53,45 +52,36 @@ bool CheckFromProfile() {
 
 }  // namespace
 
-std::string PluginDirectory() {
-    std::string self = platform::ThisLibraryPath();
-    std::size_t cut = self.find_last_of("\\/");
-    return cut == std::string::npos ? "." : self.substr(0, cut);
+InstallPlaces ReadInstallPlaces() {
+    InstallPlaces places;
+    places.editorInstall = ReadValueText(registry_paths::kEditorInstallLocation);
+    if (places.editorInstall) places.editorMacros = ReadDirectory(registry_paths::kEditorMacroDirectory);
+    places.mailProgram = ReadDirectory(registry_paths::kMailProgramDirectory)
+                             .value_or(platform::ProgramDirectory());
+    return places;
 }
 
-std::optional<std::string> ReadDirectoryValue(const char* path) {
-    std::optional<std::string> text = ReadValueText(path);
-    if (text && text->empty()) return std::nullopt;
-    return text;
-}
-
-char* FindBaseDirectory() {
-    std::optional<std::string> dir;
-    if (std::optional<std::string> install = ReadDirectoryValue(registry_paths::kEditorInstallLocation)) {
-        dir = ReadDirectoryValue(registry_paths::kEditorMacroDirectory);
-        if (!dir) dir = install;
-    } else {
-        dir = ReadDirectoryValue(registry_paths::kMailProgramDirectory);
-    }
-    if (!dir) return nullptr;
-    char* result = static_cast<char*>(std::malloc(dir->size() + 1));
-    if (result) std::memcpy(result, dir->c_str(), dir->size() + 1);
-    return result;
+std::string FindBaseDirectory(const InstallPlaces& places) {
+    if (places.editorMacros) return *places.editorMacros;
+    if (places.editorInstall && !places.editorInstall->empty()) return *places.editorInstall;
+    return places.mailProgram;
 }
 
 void Attach(void* module) {
     g_module = module;
-    std::string profilePath = ProfileDirectory() + kProfileName;
+    const platform::ProfileOperation profileWork;
+    const InstallPlaces places = ReadInstallPlaces();
+    const std::string profilePath = FindBaseDirectory(places) + kProfileName;
     g_profileStore = new ProfileStore(profilePath.c_str());
     QueryHistory::load();
     g_search.scope = ScopeFromProfile();
     g_search.check = CheckFromProfile();
-    // No separator is added: the mail program stores its directory with a
-    // trailing backslash.
-    std::string mailDirectory = ReadDirectoryValue(registry_paths::kMailProgramDirectory).value_or("");
+    // By its full path, never by a bare name from the search path. No
+    // separator is added: the mail program stores its directory with one.
     platform::Library host =
-        mailDirectory.empty() ? nullptr
-                              : platform::LoadLibraryFile((mailDirectory + kHostLibraryName).c_str());
+        places.mailProgram.empty()
+            ? nullptr
+            : platform::LoadLibraryFile((places.mailProgram + kHostLibraryName).c_str());
     BindHostLink(host);
 }
 

@@ -5,17 +5,27 @@
 
 namespace zms {
 
-// A directory the registry names: its text, or nothing when the value is
-// missing or empty. An empty value (common in install records) names no
-// directory: taken as one, it would put files at the root of the drive.
-std::optional<std::string> ReadDirectoryValue(const char* path);
+// Where the registry puts the editor and the mail program, as start-up and
+// help read them.
+struct InstallPlaces {
+    // The editor counts as installed when its install location is in the
+    // registry at all, even empty.
+    std::optional<std::string> editorInstall;
+    // The editor's macro directory when it is installed and the value is set
+    // and not empty (it is not read without the editor).
+    std::optional<std::string> editorMacros;
+    // The mail program's directory, ending with its separator as the mail
+    // program stores it: the registry's value when it is set and not empty,
+    // else the directory of the running program, the mail program itself.
+    std::string mailProgram;
+};
+InstallPlaces ReadInstallPlaces();
 
-// The directory of the profile file from the registry, in a malloc'ed buffer
-// the caller frees, or null when none of the three values can be read.
-char* FindBaseDirectory();
-
-// The directory that holds the plug-in library itself ("." if unknown).
-std::string PluginDirectory();
+// The directory that holds the profile file, and the help text beside it: an
+// installed editor's macro directory, else its install location; the mail
+// program's directory without the editor, or where the editor's values are
+// empty (an empty one taken as a directory would be the root of the drive).
+std::string FindBaseDirectory(const InstallPlaces& places);
 
 // Process attach: profile store, history, scope and check box, host library.
 void Attach(void* module);

@@ -1,6 +1,7 @@
 #include "platform/process.h"
 
 #include <spawn.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -10,6 +11,14 @@
 extern char** environ;
 
 namespace zms::platform {
+
+std::string ProgramDirectory() {
+    std::string path(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", path.data(), path.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= path.size()) return "";
+    path.resize(static_cast<std::size_t>(n));
+    return path.substr(0, path.find_last_of('/') + 1);
+}
 
 namespace {
 

@@ -16,8 +16,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
-#include <ctime>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -265,20 +265,28 @@ std::string DirectoryOf(const char* path) {
     return slash == std::string_view::npos ? "." : std::string(p.substr(0, slash + 1));
 }
 
-// Writers of one profile file take turns: each holds an exclusive lock on the
-// file's directory from reading the file to replacing it. Without it two
-// processes (two hosts with the plug-in loaded) that read the same old file
-// would each write back their own change only, and the one that renames last
-// silently undoes the other's, say a favourite just stored. The directory is
-// locked, not the file, because the file is replaced by every write, and no
-// lock file of our own is left beside the profile. Readers need no lock: they
-// see the old file or the new one. Where the directory cannot be opened the
+// Writers of one profile file take turns (platform/profile.h): each holds an
+// exclusive lock on the file's directory from reading the file to replacing
+// it. Without it two processes (two hosts with the plug-in loaded) that read
+// the same old file would each write back their own change only, and the one
+// that renames last silently undoes the other's, say a favourite just stored.
+// The directory is locked, not the file, because the file is replaced by every
+// write, and no lock file of our own is left beside the profile. Readers need
+// no lock: they see the old file or the new one. The wait is bounded by the
+// operation's budget; after it, or where the directory cannot be opened, the
 // write goes on unlocked (and fails when it saves).
 class DirectoryLock {
 public:
     explicit DirectoryLock(const char* path)
         : fd_(::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-        while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        if (fd_ < 0) return;
+        using Clock = std::chrono::steady_clock;
+        const ProfileWait wait;
+        const Clock::time_point deadline = Clock::now() + wait.Left();
+        while (::flock(fd_, LOCK_EX | LOCK_NB) != 0 && (errno == EWOULDBLOCK || errno == EINTR) &&
+               Clock::now() < deadline) {
+            const struct timespec pause {0, 1'000'000};  // 1 ms
+            ::nanosleep(&pause, nullptr);
         }
     }
     ~DirectoryLock() {
@@ -335,66 +343,18 @@ bool Save(const char* path, const IniFile& file) {
     return true;
 }
 
-// The file as last read, kept while its identity and times stay the same, so
-// that a query that asks for the option term after term does not parse the
-// file each time. Like the Windows call, every read still looks at the file
-// (one stat): a change by anyone, our own writes included (they replace the
-// file), is seen by the next read. File times are only as fine as the
-// kernel's clock tick, so a file changed less than kRacy before it was read
-// could change again, at the same size, without its times showing it: such a
-// copy is not trusted, and the file is read again. Used from one thread at a
-// time, as the profile store is.
-struct FileStamp {
-    dev_t dev;
-    ino_t ino;
-    off_t size;
-    struct timespec mtime, ctime;
-    bool operator==(const FileStamp& o) const {
-        return dev == o.dev && ino == o.ino && size == o.size && mtime.tv_sec == o.mtime.tv_sec &&
-               mtime.tv_nsec == o.mtime.tv_nsec && ctime.tv_sec == o.ctime.tv_sec &&
-               ctime.tv_nsec == o.ctime.tv_nsec;
-    }
-};
-
-constexpr int64_t kRacyNanoseconds = 100'000'000;
-
-int64_t Nanoseconds(const struct timespec& t) { return int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec; }
-
-const IniFile* LoadForReading(const std::string& path) {
-    static std::string cachedPath;
-    static FileStamp cachedStamp{};
-    static IniFile cached;
-    static bool valid = false;
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return nullptr;
-    const FileStamp stamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
-    if (valid && cachedPath == path && cachedStamp == stamp) return &cached;
-    valid = false;
-    struct timespec now {};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    const int64_t newest = std::max(Nanoseconds(st.st_mtim), Nanoseconds(st.st_ctim));
-    IniFile file;
-    if (Load(path.c_str(), file) != LoadResult::kLoaded) return nullptr;
-    cached = std::move(file);
-    cachedPath = path;
-    cachedStamp = stamp;
-    valid = Nanoseconds(now) - newest >= kRacyNanoseconds;
-    return &cached;
-}
-
 // The text a read returns before truncation: the value, or the default with
 // its trailing blanks removed; then one pair of enclosing quotes goes.
 std::string ValueText(const char* section, const char* key, const char* def, const char* path) {
     std::string text;
     bool found = false;
-    const IniFile* file = section != nullptr && key != nullptr && path != nullptr
-                              ? LoadForReading(NativePath(path))
-                              : nullptr;
-    if (file != nullptr) {
-        if (const auto s = FindSection(*file, section)) {
-            const size_t at = FindKey(*file, *s, key);
+    IniFile file;
+    if (section != nullptr && key != nullptr && path != nullptr &&
+        Load(NativePath(path).c_str(), file) == LoadResult::kLoaded) {
+        if (const auto s = FindSection(file, section)) {
+            const size_t at = FindKey(file, *s, key);
             if (at != kNone) {
-                const auto value = ParseEntry(file->lines[at].text)->value;
+                const auto value = ParseEntry(file.lines[at].text)->value;
                 if (value) {
                     text = *value;
                     found = true;

@@ -14,18 +14,19 @@ namespace {
 
 bool HasLineBreak(const char* s) { return s != nullptr && std::strpbrk(s, "\r\n") != nullptr; }
 
-// The profile calls of all processes take turns. Wine's private-profile code
-// rewrites the file in place, so a process that reads it while another writes
-// sees a part of it, and then writes that part back: with two hosts at once
-// whole sections were lost. One named mutex for every process of the session
-// serializes the calls. The wait is bounded, so that a hung holder never hangs
-// the mail program (after it the call goes on unlocked); a holder that died
-// leaves the mutex abandoned, which still hands it over.
+// The turn of the profile calls (platform/profile.h). Wine's private-profile
+// code rewrites the file in place, so a process that reads it while another
+// writes sees a part of it, and then writes that part back: with two hosts at
+// once whole sections were lost. One named mutex for every process of the
+// session serializes the calls. The wait is bounded by the operation's budget;
+// after it the call goes on unlocked. A holder that died leaves the mutex
+// abandoned, which still hands it over.
 class ProfileTurn {
 public:
     ProfileTurn() : mutex_(CreateMutexA(nullptr, FALSE, "Local\\ZentoroMailSearch.profile")) {
         if (mutex_ == nullptr) return;
-        const DWORD waited = WaitForSingleObject(mutex_, kWaitMilliseconds);
+        const ProfileWait wait;
+        const DWORD waited = WaitForSingleObject(mutex_, static_cast<DWORD>(wait.Left().count()));
         owned_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
     }
     ~ProfileTurn() {
@@ -36,7 +37,6 @@ public:
     ProfileTurn& operator=(const ProfileTurn&) = delete;
 
 private:
-    static constexpr DWORD kWaitMilliseconds = 5000;
     HANDLE mutex_;
     bool owned_ = false;
 };

@@ -67,20 +67,21 @@ done
 [[ $(ls -d "$variants"/without-* | wc -l) == 13 ]]
 report "thirteen libraries, each without one entry" $?
 
-# ---- No registry value at all: the plug-in still loads, its profile would
-# lie beside it (nothing is written there, since without VRInfo.dll no search
-# gets as far as the dialog), and every search shows the message.
+# ---- No registry value at all: the mail program's directory is the running
+# program's, where VRInfo.dll lies; the search runs and the profile lies
+# there too. A copy of the host's directory, so that the build's stays clean.
 
-mkdir -p beside
-cp "$host_bundle/$plugin_file" beside/
-check no_registry --plugin "beside/$plugin_file" --no-editor --no-macros --no-mail-dir \
-    --macro 'abc' --type abc --ok <<'EOF'
-search 1: macro "abc"
-@NO_LIBRARY@
-search 1 returned 0
+mkdir -p bundle
+host_file=${host_command[-1]##*/}
+cp "$host_bundle/$host_file" "$host_bundle/VRInfo.dll" "$host_bundle/$plugin_file" bundle/
+saved_host=("${host_command[@]}")
+host_command[-1]=$PWD/bundle/$host_file
+check no_registry --no-editor --no-macros --no-mail-dir --macro 'abc' --ok <<EOF
+$SEARCH_ABC
 EOF
-[[ $(ls beside) == "$plugin_file" ]]
-report "no_registry: nothing written beside the plug-in" $?
+host_command=("${saved_host[@]}")
+grep -aq '^history0=abc' bundle/ZentoroMailSearch.ini
+report "no_registry: the profile beside the running program" $?
 
 # ---- The profile cannot be written: its directory is a regular file, or is
 # not there. The search runs all the same (history in memory), nothing is

@@ -28,10 +28,12 @@ search 3 returned 0
 profile: none
 EOF
 
-# ---- No VRInfo.dll to load (no mail program directory in the registry):
-# every search returns 0 without calling anything.
+# ---- No VRInfo.dll in the mail program directory: every search returns 0
+# without calling anything.
 
-check no_host_library --no-mail-dir --macro 'abc' --type abc --ok --macro '' --ok --show-profile <<'EOF'
+mkdir -p nolibrary
+check no_host_library --mail-dir nolibrary --macro 'abc' --type abc --ok --macro '' --ok \
+    --show-profile <<'EOF'
 search 1: macro "abc"
 @NO_LIBRARY@
 search 1 returned 0
@@ -39,6 +41,25 @@ search 2: macro ""
 @NO_LIBRARY@
 search 2 returned 0
 profile: none
+EOF
+
+# ---- No mail program directory in the registry: the mail program's is the
+# directory of the running program, zms-host's, with VRInfo.dll beside it.
+
+check no_mail_dir --no-mail-dir --macro '' --type abc --ok <<'EOF'
+search 1: macro ""
+dialog: scope=1001 check=0(disabled) text=[] list=[]
+  host: IsZentoroMail() = 1
+  host: MainWnd() = MAINWND
+  host: ExecAtMain("CurrentAccount") = "user@example.jp"
+  host: IsZentoroMailMain() = 1
+  host: CurrentFolder() = "受信"
+  host: YenEncode("abc") = "abc"
+  host: IsZentoroMailMain() = 1
+  host: SetFindPack("(\"abc\",target=smallheaderbody),subfolder=0,hilight=1")
+  host: StartDoGrep("user@example.jp", "受信")
+  host: PushFindPack()
+search 1 returned 0
 EOF
 
 # ---- Null account and folder from the host are passed on as they came.

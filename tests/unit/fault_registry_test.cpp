@@ -1,8 +1,8 @@
 // Start-up when the registry fails it: no values at all, or values of another
 // type, unterminated, empty. The plug-in still loads, finds a profile
-// directory (beside itself when there is none), and binds no host entry when
-// the mail program's directory leads to no VRInfo.dll, so that `search` stops
-// at its first check.
+// directory (the running program's, the mail program's, when there is none),
+// and binds no host entry when the mail program's directory leads to no
+// VRInfo.dll, so that `search` stops at its first check.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,6 +11,7 @@
 
 #include "dialog/query_history.h"
 #include "dialog/search_state.h"
+#include "platform/process.h"
 #include "platform/registry.h"
 #include "plugin/host_link.h"
 #include "plugin/startup.h"
@@ -30,13 +31,16 @@ RawValue Raw(uint32_t type, const std::string& bytes) { return {type, bytes}; }
 struct RegistryCase {
     const char* what;
     Value install, macros, mail;
-    std::optional<std::string> expectedBase;  // FindBaseDirectory; nullopt: null
+    std::string expectedBase;  // FindBaseDirectory
 };
 
-// The directory the test owns stands for "DIR" in the values below.
+// The directory the test owns stands for "DIR" in the values below, the
+// directory of the test program for "PROGRAM".
 constexpr char kDir[] = "DIR";
+constexpr char kProgram[] = "PROGRAM";
 
 std::string Expand(const std::string& s, const std::string& dir) {
+    if (s == kProgram) return platform::ProgramDirectory();
     std::string out = s;
     for (std::size_t at; (at = out.find(kDir)) != std::string::npos;) out.replace(at, 3, dir);
     return out;
@@ -48,18 +52,15 @@ std::optional<RawValue> Expand(const Value& v, const std::string& dir) {
 }
 
 const RegistryCase kCases[] = {
-    {"no value at all", {}, {}, {}, std::nullopt},
+    {"no value at all", {}, {}, {}, kProgram},
     {"install location unterminated text", Raw(platform::kRegString, "DIR"), {}, {}, "DIR"},
     {"install location binary, macro directory unterminated expandable text",
      Raw(platform::kRegBinary, "elsewhere"),
      Raw(platform::kRegExpandString, "DIR"),
      {},
      "DIR"},
-    {"install location a number: its four bytes as text",
-     Raw(platform::kRegDword, "DIR"),
-     {},
-     {},
-     std::nullopt /* see the test: "DIR" cut at 4 bytes */},
+    {"install location a number: its four bytes as text", Raw(platform::kRegDword, "DIR"), {}, {},
+     "" /* see the test: "DIR" cut at 4 bytes */},
     {"mail directory only, binary without terminator",
      {},
      {},
@@ -75,14 +76,21 @@ const RegistryCase kCases[] = {
      Terminated("elsewhere"),
      Raw(platform::kRegBinary, "DIR"),
      "DIR"},
-    // An empty value names no directory (taken as one, the profile would lie
-    // at the root of the drive): the next place in the order is used.
-    {"install location of no bytes at all", Raw(platform::kRegString, ""), {}, {}, std::nullopt},
-    {"install location empty text, mail directory set",
+    {"mail directory empty: the running program's", {}, {}, Terminated(""), kProgram},
+    // An editor whose install location is empty is still installed: its macro
+    // directory holds the profile. Only an empty result moves on (taken as a
+    // directory, it would put the profile at the root of the drive).
+    {"install location empty text, macro directory set",
      Terminated(""),
+     Terminated("DIR"),
      Terminated("elsewhere"),
+     "DIR"},
+    {"install location of no bytes at all, mail directory set",
+     Raw(platform::kRegString, ""),
+     {},
      Raw(platform::kRegBinary, "DIR"),
      "DIR"},
+    {"install location empty, nothing else", Terminated(""), {}, {}, kProgram},
     {"macro directory of no bytes at all",
      Terminated("DIR"),
      Raw(platform::kRegString, ""),
@@ -123,32 +131,23 @@ TEST_F(FaultRegistry, StartUpFindsAProfileAndBindsNothingItCannotFind) {
         const std::string path = dir.Path();
         const Value install =
             number ? Value(Raw(platform::kRegDword, path.substr(0, 4))) : Expand(c.install, path);
-        std::optional<std::string> expected =
-            number ? std::optional<std::string>(path.substr(0, 4)) : c.expectedBase;
-        if (expected) expected = Expand(*expected, path);
+        const std::string expected =
+            number ? path.substr(0, 4) : Expand(c.expectedBase, path);
 
         const test::StartupRegistry registry(install, Expand(c.macros, path), Expand(c.mail, path));
-        char* base = FindBaseDirectory();
-        if (expected) {
-            ASSERT_NE(base, nullptr);
-            EXPECT_EQ(std::string(base), *expected);
-        } else {
-            EXPECT_EQ(base, nullptr);
-        }
-        std::free(base);
+        EXPECT_EQ(FindBaseDirectory(ReadInstallPlaces()), expected);
 
         g_host = HostLink{};
         Attach(nullptr);
         ASSERT_NE(g_profileStore, nullptr);
-        const std::string profileDir = expected ? *expected : PluginDirectory();
-        EXPECT_EQ(g_profileStore->Path(), profileDir + "\\ZentoroMailSearch.ini");
+        EXPECT_EQ(g_profileStore->Path(), expected + "\\ZentoroMailSearch.ini");
         // No VRInfo.dll at any of these places: nothing bound, search stops.
         EXPECT_EQ(g_host.IsZentoroMail, nullptr);
         EXPECT_EQ(g_host.MainWnd, nullptr);
         EXPECT_FALSE(HostLinkReadyForSearch());
         EXPECT_EQ(g_search.scope, kScopeFolder);
         EXPECT_EQ(QueryHistory::size(), 0u);
-        if (expected && *expected == path) {
+        if (expected == path) {
             // The profile works where it lies.
             EXPECT_NE(g_profileStore->WriteString("History", "history0", "abc"), 0);
             char* read = g_profileStore->ReadString("History", "history0", nullptr);

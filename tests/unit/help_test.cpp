@@ -10,7 +10,8 @@ using Opt = std::optional<std::string>;
 
 TEST(HelpCommandLine, FollowsWhatTheRegistryHolds) {
     struct {
-        Opt install, macros, mail;
+        Opt install, macros;
+        std::string mail;
         const char* expected;
     } cases[] = {
         // The editor with the help text in its macro directory.
@@ -20,13 +21,15 @@ TEST(HelpCommandLine, FollowsWhatTheRegistryHolds) {
         {"C:\\Zentoro", std::nullopt, "C:\\Mail\\",
          "\"C:\\Zentoro\\Zentoro.exe\" \"/j86 C:\\Zentoro\\ZentoroMailSearch.txt\""},
         // No editor: Notepad, the mail program's directory as stored (its
-        // trailing backslash kept), even with a macro directory.
-        {std::nullopt, "D:\\macros", "C:\\Mail\\", "notepad.exe \"C:\\Mail\\\\ZentoroMailSearch.txt\""},
-        // Nothing at all: beside the plug-in.
-        {std::nullopt, std::nullopt, std::nullopt, "notepad.exe \"E:\\plugins\\ZentoroMailSearch.txt\""},
+        // trailing backslash kept), or the running program's.
+        {std::nullopt, std::nullopt, "C:\\Mail\\", "notepad.exe \"C:\\Mail\\\\ZentoroMailSearch.txt\""},
+        // An editor installed at an empty location: no program to start, the
+        // help text in its macro directory, else the mail program's.
+        {"", "D:\\macros", "C:\\Mail\\", "notepad.exe \"D:\\macros\\ZentoroMailSearch.txt\""},
+        {"", std::nullopt, "C:\\Mail\\", "notepad.exe \"C:\\Mail\\\\ZentoroMailSearch.txt\""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(HelpCommandLineFor(c.install, c.macros, c.mail, "E:\\plugins"), c.expected);
+        EXPECT_EQ(HelpCommandLineFor({c.install, c.macros, c.mail}), c.expected);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // the code page 932 locale that cmake/wine-run.sh sets).
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "platform/profile.h"
 #include "tests/unit/temp_dir.h"
+#include "tests/unit/test_env.h"
 
 namespace zms {
 namespace {
@@ -263,6 +265,26 @@ TEST_F(PrivateProfileTest, WrittenValuesReadBack) {
 
     ASSERT_NE(WriteProfileString("Config", "radio", "1", path_.c_str()), 0);
     EXPECT_EQ(Read("Config", "radio", nullptr).text, "1");
+}
+
+// Another process that holds the profile's turn and never lets go delays one
+// operation once, not each of its calls, and the calls still do their work.
+TEST_F(PrivateProfileTest, AStuckTurnDelaysAnOperationOnlyOnce) {
+    using std::chrono::milliseconds;
+    const milliseconds budget{400};
+    const test::ProfileTurnHolder stuck(path_);
+    const auto start = std::chrono::steady_clock::now();
+    {
+        const platform::ProfileOperation operation(budget);
+        for (int i = 0; i < 6; ++i) {
+            const std::string key = "key" + std::to_string(i);
+            EXPECT_NE(WriteProfileString("Config", key.c_str(), "v", path_.c_str()), 0);
+            EXPECT_EQ(Read("Config", key.c_str(), nullptr).text, "v");
+        }
+    }
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, budget / 2) << "the turn was not held: nothing was tested";
+    EXPECT_LT(waited, 3 * budget) << "each call waited: 6 writes (and 6 reads on Windows)";
 }
 
 }  // namespace

@@ -1,10 +1,26 @@
-// Setting a process environment variable from a test, the way the plug-in
-// reads it (the process block on Windows, environ natively).
+// What a test sets up around the plug-in as the process and other processes
+// would: an environment variable, another process's turn at the profile.
 #pragma once
+#include <string>
 
 namespace zms::test {
 
-// Null `value` removes the variable.
+// Null `value` removes the variable (the process block on Windows, environ
+// natively, as the plug-in reads it).
 void SetEnvironment(const char* name, const char* value);
+
+// Takes the profile calls' turn (platform/profile.h) for the file `path` as
+// another process would, and keeps it until destroyed.
+class ProfileTurnHolder {
+public:
+    explicit ProfileTurnHolder(const std::string& path);
+    ~ProfileTurnHolder();
+    ProfileTurnHolder(const ProfileTurnHolder&) = delete;
+    ProfileTurnHolder& operator=(const ProfileTurnHolder&) = delete;
+
+private:
+    struct State;
+    State* state_;
+};
 
 }  // namespace zms::test

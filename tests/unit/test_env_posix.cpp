@@ -1,3 +1,7 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -21,6 +25,23 @@ void SetEnvironment(const char* name, const char* value) {
     auto entry = std::make_unique<std::string>(std::string(name) + "=" + value);
     putenv(entry->data());
     entries[name] = std::move(entry);
+}
+
+// The write's lock on the profile's directory, from a descriptor of its own:
+// flock() locks of two descriptions conflict even within one process.
+struct ProfileTurnHolder::State {
+    int fd;
+};
+
+ProfileTurnHolder::ProfileTurnHolder(const std::string& path)
+    : state_(new State{::open(path.substr(0, path.find_last_of('/') + 1).c_str(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC)}) {
+    if (state_->fd >= 0) ::flock(state_->fd, LOCK_EX);
+}
+
+ProfileTurnHolder::~ProfileTurnHolder() {
+    if (state_->fd >= 0) ::close(state_->fd);
+    delete state_;
 }
 
 }  // namespace zms::test

@@ -1,9 +1,41 @@
 #include <windows.h>
 
+#include <future>
+#include <thread>
+
 #include "test_env.h"
 
 namespace zms::test {
 
 void SetEnvironment(const char* name, const char* value) { SetEnvironmentVariableA(name, value); }
+
+// The named mutex of the profile calls, held by a thread of its own: the
+// thread that owns a mutex may take it again, so the test's own thread could
+// not be kept waiting by it.
+struct ProfileTurnHolder::State {
+    std::promise<void> release;
+    std::thread holder;
+};
+
+ProfileTurnHolder::ProfileTurnHolder(const std::string&) : state_(new State) {
+    std::promise<void> taken;
+    std::future<void> isTaken = taken.get_future();
+    std::future<void> released = state_->release.get_future();
+    state_->holder = std::thread([&taken, released = std::move(released)]() mutable {
+        HANDLE mutex = CreateMutexA(nullptr, FALSE, "Local\\ZentoroMailSearch.profile");
+        WaitForSingleObject(mutex, INFINITE);
+        taken.set_value();
+        released.wait();
+        ReleaseMutex(mutex);
+        CloseHandle(mutex);
+    });
+    isTaken.wait();
+}
+
+ProfileTurnHolder::~ProfileTurnHolder() {
+    state_->release.set_value();
+    state_->holder.join();
+    delete state_;
+}
 
 }  // namespace zms::test

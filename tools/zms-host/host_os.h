@@ -26,8 +26,6 @@ extern const char kSeparator;
 // as the POSIX layer reads it.
 std::string FilePath(const std::string& path);
 
-// The directory of this program, without a trailing separator.
-std::string ProgramDirectory();
 std::string AbsolutePath(const std::string& path);
 // Creates the directory unless it exists; whether it exists afterwards.
 bool MakeDirectory(const std::string& path);

@@ -29,15 +29,6 @@ std::string FilePath(const std::string& path) {
     return native;
 }
 
-std::string ProgramDirectory() {
-    char path[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return ".";
-    const std::string self(path, static_cast<std::size_t>(n));
-    const std::size_t slash = self.rfind('/');
-    return slash == 0 ? "/" : self.substr(0, slash);
-}
-
 std::string AbsolutePath(const std::string& path) {
     if (!path.empty() && path[0] == '/') return path;
     char cwd[PATH_MAX];

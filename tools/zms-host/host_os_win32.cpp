@@ -52,13 +52,6 @@ void SetBinaryStdout() {
 
 std::string FilePath(const std::string& path) { return path; }
 
-std::string ProgramDirectory() {
-    char path[MAX_PATH + 1];
-    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string self = n > 0 && n < sizeof path ? std::string(path, n) : ".\\zms-host.exe";
-    return self.substr(0, self.find_last_of("\\/"));
-}
-
 std::string AbsolutePath(const std::string& path) {
     char full[MAX_PATH + 1];
     const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);

@@ -14,8 +14,10 @@
 #include <variant>
 #include <vector>
 
+#include "platform/process.h"
 #include "plugin/host_link.h"  // ZMS_CDECL
 #include "plugin/registry_paths.h"
+#include "plugin/startup.h"
 #include "tools/vrinfo/stand_in.h"
 #include "tools/vrinfo/stand_in_escape.h"
 #include "tools/zms-host/host_options.h"
@@ -65,21 +67,9 @@ RegistryValue Value(const char* fullPath, const std::optional<std::string>& data
             data};
 }
 
-// The path the plug-in will give its profile file, by its own lookup: the macro
-// directory when the editor is installed and the macro directory set, else the
-// install location; without the editor, the mail program directory; with none
-// of them, the plug-in's own directory.
-std::string ProfilePath(const Setup& s, const std::string& plugin) {
-    std::string base;
-    if (s.editor) {
-        base = s.macros ? *s.macros : *s.editor;
-    } else if (s.mailDir) {
-        base = *s.mailDir;
-    } else {
-        base = plugin.substr(0, plugin.find_last_of("\\/"));
-    }
-    return base + kProfileName;
-}
+// The path the plug-in gives its profile file: its own lookup over the
+// registry as set up (zms-host is the running program the plug-in sees).
+std::string ProfilePath() { return FindBaseDirectory(ReadInstallPlaces()) + kProfileName; }
 
 std::optional<std::string> ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -95,6 +85,7 @@ struct StandIn {
 };
 
 void PrintJournal(const StandIn& standIn) {
+    if (!standIn.journal) return;  // no host library: nothing was called
     std::istringstream lines(standIn.journal());
     for (std::string line; std::getline(lines, line);) Print("  host: " + line + "\n");
     standIn.clearJournal();
@@ -131,9 +122,9 @@ struct Cleanup {
 };
 
 int Run(const Options& o) {
-    const std::string programDir = ProgramDirectory();
+    const std::string programDir = platform::ProgramDirectory();
     const std::string plugin =
-        AbsolutePath(o.plugin.empty() ? programDir + kSeparator + ZMS_HOST_PLUGIN_FILE : o.plugin);
+        AbsolutePath(o.plugin.empty() ? programDir + ZMS_HOST_PLUGIN_FILE : o.plugin);
     const std::string mailDir =
         AbsolutePath(o.mailDir.kind == DirectoryChoice::kGiven ? o.mailDir.dir : programDir);
     const std::string profileDir =
@@ -162,7 +153,7 @@ int Run(const Options& o) {
     if (!error.empty()) return Fail(error);
 
     Print("zms-host: plug-in " + plugin + "\n");
-    Print("zms-host: profile " + FilePath(ProfilePath(setup, plugin)) + "\n");
+    Print("zms-host: profile " + FilePath(ProfilePath()) + "\n");
     Print("zms-host: main window " + mainWnd + "\n");
 
     if (!o.interactive) WatchMessageBoxes(true);
@@ -174,24 +165,29 @@ int Run(const Options& o) {
     if (!searchEntry) return Fail("the plug-in " + plugin + " exports no `search`");
 
     const std::string standInPath = WithSeparator(mailDir) + kHostLibraryName;
-    Module standInModule = LoadModule(standInPath, why);
-    if (!standInModule) return Fail("cannot load the stand-in " + standInPath + ": " + why);
-    StandIn standIn{
-        reinterpret_cast<stand_in::SetFn>(FindSymbol(standInModule, "StandInSet")),
-        reinterpret_cast<stand_in::JournalFn>(FindSymbol(standInModule, "StandInJournal")),
-        reinterpret_cast<stand_in::ClearJournalFn>(
-            FindSymbol(standInModule, "StandInClearJournal"))};
-    if (!standIn.set || !standIn.journal || !standIn.clearJournal)
-        return Fail(standInPath + " is not the stand-in host library");
-    standIn.set("mainwnd", mainWnd.c_str());
-    if (!o.journalFile.empty()) standIn.set("journal-file", AbsolutePath(o.journalFile).c_str());
+    // A mail program directory without the library: the plug-in cannot have
+    // loaded one either, and its searches call nothing.
+    StandIn standIn;
+    if (Module standInModule = LoadModule(standInPath, why)) {
+        standIn = {reinterpret_cast<stand_in::SetFn>(FindSymbol(standInModule, "StandInSet")),
+                   reinterpret_cast<stand_in::JournalFn>(FindSymbol(standInModule, "StandInJournal")),
+                   reinterpret_cast<stand_in::ClearJournalFn>(
+                       FindSymbol(standInModule, "StandInClearJournal"))};
+        if (!standIn.set || !standIn.journal || !standIn.clearJournal)
+            return Fail(standInPath + " is not the stand-in host library");
+        standIn.set("mainwnd", mainWnd.c_str());
+        if (!o.journalFile.empty())
+            standIn.set("journal-file", AbsolutePath(o.journalFile).c_str());
+    } else {
+        Print("zms-host: no host library at " + standInPath + "\n");
+    }
 
     int number = 0;
     for (const Step& step : o.steps) {
         if (const auto* change = std::get_if<StandInChange>(&step)) {
             std::optional<std::string> value = change->value;
             if (change->name == "mainwnd" && value == "own") value = mainWnd;
-            if (!standIn.set(change->name.c_str(), value ? value->c_str() : nullptr))
+            if (!standIn.set || !standIn.set(change->name.c_str(), value ? value->c_str() : nullptr))
                 return Fail("the stand-in refused " + change->name);
         } else {
             RunSearch(++number, std::get<Search>(step), searchEntry, standIn, o.interactive);
@@ -200,7 +196,7 @@ int Run(const Options& o) {
 
     UnloadModule(pluginModule);  // the plug-in's shut-down
     if (o.showProfile) {
-        const std::optional<std::string> profile = ReadFile(FilePath(ProfilePath(setup, plugin)));
+        const std::optional<std::string> profile = ReadFile(FilePath(ProfilePath()));
         Print(profile ? "profile:\n" + *profile : "profile: none\n");
     }
     return 0;
