@@ -10,7 +10,7 @@
 
 #include "dialog/search_dialog.h"
 #include "dialog/search_dialog_logic.h"
-#include "plugin/startup.h"
+#include "platform/library.h"
 
 namespace zms {
 
@@ -139,7 +139,7 @@ INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 }  // namespace
 
 int RunSearchDialog(std::intptr_t owner) {
-    const INT_PTR result = DialogBoxParamA(static_cast<HINSTANCE>(g_module), MAKEINTRESOURCEA(kTemplateId),
+    const INT_PTR result = DialogBoxParamA(static_cast<HINSTANCE>(platform::PluginModule()), MAKEINTRESOURCEA(kTemplateId),
                                            reinterpret_cast<HWND>(owner), SearchDialogProc, 0);
     g_open = OpenDialog{};
     return static_cast<int>(result);

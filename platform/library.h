@@ -11,7 +11,10 @@ Library LoadLibraryFile(const char* path);
 // GetProcAddress / dlsym. Null for a missing entry or a null library.
 void* FindEntry(Library library, const char* name);
 
-// The full path of the library holding this code (the plug-in itself), or "".
-std::string ThisLibraryPath();
+// The plug-in's own module as the loader hands it to the library's entry
+// point, stored there on every notification; the search dialog's template
+// lies in it. Null before the first notification.
+void SetPluginModule(void* module);
+void* PluginModule();
 
 }  // namespace zms::platform

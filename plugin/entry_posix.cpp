@@ -7,7 +7,7 @@ namespace {
 
 __attribute__((constructor)) void OnLoad() {
     try {
-        zms::Attach(nullptr);
+        zms::Attach();
     } catch (...) {
     }
 }

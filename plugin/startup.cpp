@@ -17,11 +17,6 @@
 
 namespace zms {
 
-void* g_module = nullptr;
-// Natively start-up runs from the library's constructor, which may come before
-// this file's own initialisation: the state is initialised first.
-__attribute__((init_priority(101))) SearchState g_search;
-
 namespace {
 
 constexpr char kProfileName[] = "\\ZentoroMailSearch.ini";
@@ -67,8 +62,7 @@ std::string FindBaseDirectory(const InstallPlaces& places) {
     return places.mailProgram;
 }
 
-void Attach(void* module) {
-    g_module = module;
+void Attach() {
     const platform::ProfileOperation profileWork;
     const InstallPlaces places = ReadInstallPlaces();
     const std::string profilePath = FindBaseDirectory(places) + kProfileName;

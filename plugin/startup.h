@@ -28,11 +28,8 @@ InstallPlaces ReadInstallPlaces();
 std::string FindBaseDirectory(const InstallPlaces& places);
 
 // Process attach: profile store, history, scope and check box, host library.
-void Attach(void* module);
+void Attach();
 // Process detach: the profile store goes.
 void Detach();
-
-// The plug-in's module handle, stored on every notification.
-extern void* g_module;
 
 }  // namespace zms

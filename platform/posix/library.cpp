@@ -12,10 +12,11 @@ Library LoadLibraryFile(const char* path) {
 
 void* FindEntry(Library library, const char* name) { return library ? dlsym(library, name) : nullptr; }
 
-std::string ThisLibraryPath() {
-    Dl_info info{};
-    if (!dladdr(reinterpret_cast<void*>(&ThisLibraryPath), &info) || !info.dli_fname) return "";
-    return info.dli_fname;
-}
+namespace {
+void* g_pluginModule = nullptr;
+}  // namespace
+
+void SetPluginModule(void* module) { g_pluginModule = module; }
+void* PluginModule() { return g_pluginModule; }
 
 }  // namespace zms::platform

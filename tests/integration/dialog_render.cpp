@@ -14,7 +14,7 @@
 #include "dialog/query_history.h"
 #include "dialog/search_dialog.h"
 #include "dialog/search_state.h"
-#include "plugin/startup.h"
+#include "platform/library.h"
 #include "tools/dialog_driver/dialog_driver.h"
 
 namespace {
@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: zms_dialog_render OUTPUT.png\n");
         return 2;
     }
-    zms::g_module = GetModuleHandleA(nullptr);
+    zms::platform::SetPluginModule(GetModuleHandleA(nullptr));
     zms::QueryHistory::record("from:\x8e\x52\x93\x63");            // from:山田
     zms::QueryHistory::record("subject:\x89\xef\x8b\x63 from:sales");  // subject:会議 from:sales
     zms::g_search = {1003, true, "subject:\x89\xef\x8b\x63"};

@@ -17,7 +17,7 @@
 #include "dialog/search_dialog.h"
 #include "dialog/search_dialog_logic.h"
 #include "dialog/search_state.h"
-#include "plugin/startup.h"
+#include "platform/library.h"
 #include "plugin_state_fixture.h"
 #include "tools/dialog_driver/dialog_driver.h"
 
@@ -32,7 +32,7 @@ protected:
     void SetUp() override {
         PluginStateTest::SetUp();
         // The template is linked into this program, as into the plug-in.
-        g_module = GetModuleHandleA(nullptr);
+        platform::SetPluginModule(GetModuleHandleA(nullptr));
     }
     void TearDown() override {
         PluginStateTest::TearDown();

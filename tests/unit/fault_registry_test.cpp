@@ -138,7 +138,7 @@ TEST_F(FaultRegistry, StartUpFindsAProfileAndBindsNothingItCannotFind) {
         EXPECT_EQ(FindBaseDirectory(ReadInstallPlaces()), expected);
 
         g_host = HostLink{};
-        Attach(nullptr);
+        Attach();
         ASSERT_NE(g_profileStore, nullptr);
         EXPECT_EQ(g_profileStore->Path(), expected + "\\ZentoroMailSearch.ini");
         // No VRInfo.dll at any of these places: nothing bound, search stops.
