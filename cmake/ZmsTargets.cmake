@@ -10,12 +10,10 @@ endif()
 option(ZMS_WERROR "Treat compiler warnings as errors" OFF)
 option(ZMS_SANITIZE "Native build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 
-# zms_target_defaults(<target>): the project's own compile settings. Call it for
-# every library, executable and test target of the project (not third-party).
+# zms_target_defaults(<target>): the project's own compile settings. Every
+# library, executable and test target of the project gets them (through
+# zms_layer or zms_on_top below), third-party ones do not.
 function(zms_target_defaults target)
-    # Headers are included by their path from the repository root,
-    # e.g. "settings/profile_store.h".
-    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
     target_compile_features(${target} PUBLIC cxx_std_17)
     target_compile_options(${target} PRIVATE -Wall -Wextra)
     # Static libraries end up inside the plug-in's shared library too.
@@ -28,6 +26,27 @@ function(zms_target_defaults target)
                                                  -fno-omit-frame-pointer)
         target_link_options(${target} PRIVATE -fsanitize=address,undefined)
     endif()
+endfunction()
+
+# zms_layer(<target> <folder>): a library of the product, one folder of it.
+# Headers are included by their path from the repository root
+# ("settings/profile_store.h"), but a layer exposes only its own folder: the
+# include directory holds nothing but a link to it. A library sees the
+# headers of the layers it links and no others, so the compiler keeps the
+# layers pointing one way.
+function(zms_layer target folder)
+    zms_target_defaults(${target})
+    set(dir ${CMAKE_BINARY_DIR}/layers/${folder})
+    file(MAKE_DIRECTORY ${dir})
+    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${dir}/${folder} SYMBOLIC)
+    target_include_directories(${target} PUBLIC ${dir})
+endfunction()
+
+# zms_on_top(<target>): tools and tests sit on top of the product and may
+# include anything from the repository root.
+function(zms_on_top target)
+    zms_target_defaults(${target})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
 
 # Boost.Regex, header-only. The mingw compilers must not see the rest of
