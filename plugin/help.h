@@ -21,7 +21,9 @@ std::string HelpCommandLineFor(const std::optional<std::string>& editorInstall,
 // Starts it; a failed start is silent.
 void ShowHelp();
 
-// Forgets the kept command line (the library's unload does this; tests too).
+// Forgets the kept command line, so that the next request builds it anew. For
+// the tests: the library's unload does not call it (shut-down deletes only the
+// profile store), and the string goes with the library.
 void ResetHelp();
 
 }  // namespace zms
