@@ -20,7 +20,9 @@ void save();
 std::size_t size();
 const std::string& at(std::size_t index);
 
-// Empties the list (the library's unload does this; tests too).
+// Empties the list. For the tests: the library's unload does not call it
+// (shut-down deletes only the profile store), and the list goes with the
+// library's other process-wide objects.
 void clear();
 
 }  // namespace zms::QueryHistory

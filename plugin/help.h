@@ -18,7 +18,9 @@ std::string HelpCommandLineFor(const InstallPlaces& places);
 // Starts it; a failed start is silent.
 void ShowHelp();
 
-// Forgets the kept command line (the library's unload does this; tests too).
+// Forgets the kept command line, so that the next request builds it anew. For
+// the tests: the library's unload does not call it (shut-down deletes only the
+// profile store), and the string goes with the library.
 void ResetHelp();
 
 }  // namespace zms

@@ -26,6 +26,17 @@ if ! grep -qs '"Decorated"="N"' "$prefix/user.reg"; then
     done
     WINEPREFIX="$prefix" wineserver -w  # the registry reaches the disk
 fi
+# The caption's close box is a glyph of wine's Marlett font (fonts-wine).
+# Debian's wine does not take its fonts from /usr/share/wine/fonts by itself,
+# and without Marlett the box shows the glyph's letter "r" in another font:
+# the font goes into the prefix's own Fonts folder.
+marlett=/usr/share/wine/fonts/marlett.ttf
+if [[ ! -f $marlett ]]; then
+    echo "render_dialog.sh: $marlett missing (fonts-wine; scripts/setup.sh installs it)" >&2
+    exit 1
+fi
+mkdir -p "$prefix/drive_c/windows/Fonts"
+cp -u "$marlett" "$prefix/drive_c/windows/Fonts/marlett.ttf"
 
 out="$(mktemp -d)"
 trap 'rm -rf "$out"' EXIT

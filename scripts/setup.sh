@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the builds and tests need, from Debian 12's packages, and the
 # ja_JP.UTF-8 locale that gives wine code page 932. Does nothing when all of it
-# is there already, so every other script starts with it.
+# is there already, so every other script starts with it. fonts-wine holds
+# wine's own fonts, among them the symbols of the caption's buttons (without
+# it the close box shows a letter in place of its cross).
 set -euo pipefail
 
 packages=(
@@ -9,7 +11,7 @@ packages=(
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
     wine wine64 wine32:i386 xvfb xauth
     libboost-regex1.81-dev googletest libgtest-dev libbenchmark-dev
-    fonts-ipafont-gothic locales zip unzip
+    fonts-ipafont-gothic fonts-wine locales zip unzip
 )
 
 sudo=()

@@ -2,8 +2,10 @@
 # The texts shipped beside the DLLs, docs/ZentoroMailSearch.txt (help:) and
 # docs/README-user.txt: each is exactly what scripts/make_help.sh makes now
 # from its UTF-8 source and the translator's own output, so no example can
-# drift from what the translator does; the help names every prefix of the field
-# table in both its languages; both files are code page 932 with CR LF only.
+# drift from what the translator does; a wrapped find pack joins up to the
+# translator's one line; the help names every prefix of the field table in
+# both its languages; both files are code page 932 with CR LF only, fit
+# Notepad's 80 columns, and underline each title with as many columns.
 # usage: help_text_test.sh ZMS-TRANSLATE VERSION WORKDIR
 set -u
 translate=$1
@@ -34,9 +36,28 @@ else
     fail "scripts/make_help.sh failed"
 fi
 
+# The same without wrapping: each find pack on one line, as the translator
+# printed it. Joining the wrapped lines again must give exactly that.
+unwrapped=$work/unwrapped/ZentoroMailSearch.txt
+bash "$root/scripts/make_help.sh" --translate "$translate" --version "$version" \
+    --out "$work/unwrapped" --width 0 || fail "scripts/make_help.sh --width 0 failed"
+# A "    => " line takes up the continuation lines below it: 7 spaces, then "(" or ",".
+join_packs() {
+    awk '{ sub(/\r$/, "") }
+         packing && /^       [(,]/ { line = line substr($0, 8); next }
+         { if (NR > 1) print line "\r"; line = $0; packing = /^    => / }
+         END { print line "\r" }' "$1"
+}
+if [[ -f $unwrapped ]] && cmp -s <(join_packs "$help") "$unwrapped"; then
+    ok "every wrapped find pack joins up to the translator's own line"
+else
+    fail "the wrapped find packs do not join up to what the translator printed"
+    diff <(join_packs "$help" | iconv -f CP932 -t UTF-8) <(iconv -f CP932 -t UTF-8 "$unwrapped") | head -10
+fi
+
 # Every example line became a query and its find pack.
 examples=$(grep -c '^@example' "$root/docs/help/ZentoroMailSearch.utf8.txt")
-packs=$(grep -ac '^    => .*,subfolder=[01],hilight=1'$'\r''$' "$help")
+packs=$(grep -ac '^    => .*,subfolder=[01],hilight=1'$'\r''$' "$unwrapped")
 if [[ $examples -gt 0 && $examples -eq $packs ]]; then
     ok "$examples examples, each with its find pack"
 else
@@ -84,6 +105,24 @@ for file in "$help" "$readme"; do
     fi
     if ! grep -q 'ゼントロメール' "$work/utf8"; then
         fail "$name has no Japanese text"
+    fi
+    # Notepad does not wrap: no line over 80 columns. In code page 932 a byte
+    # is a column, a double-byte (fullwidth) character two.
+    long=$(tr -d '\r' < "$file" | awk 'length($0) > 80 { printf " %d (%d)", NR, length($0) }')
+    if [[ -z $long ]]; then
+        ok "$name: no line over 80 columns"
+    else
+        fail "$name: lines over 80 columns (line (columns)):$long"
+    fi
+    # A line of only "=" or only "-" right under a line of text underlines it:
+    # as many columns as the title.
+    short=$(tr -d '\r' < "$file" | awk '/^(=+|-+)$/ && title != "" && length($0) != length(title) {
+            printf " %d (%d for %d)", NR, length($0), length(title) }
+        { title = $0 }')
+    if [[ -z $short ]]; then
+        ok "$name: every title underline is as long as its title"
+    else
+        fail "$name: underlines not as long as their titles (line (underline for title)):$short"
     fi
     # CR LF only: every LF has a CR before it, every CR an LF after it, and the
     # last line ends too.
