@@ -11,37 +11,13 @@
 #include "plugin/query_context.h"
 #include "query/query_translator.h"
 #include "settings/profile_store.h"
+#include "tests/bench/shapes.h"
 
 namespace {
 
-const char* const kExamples[] = {
-    "abc", "subject:meeting from:sales", "subject:\"weekly report\"", "\"a b\" cd", "attach:*",
-    "flag:a flag:b attach:*", "attach:report attach:*", "attach:*.pdf", "subject:\"abc",
-    "subject: abc", "flag: abc", "   abc  ", "subject:abc subject:\"x y\"", "Subject:abc",
-    "from+to:office", "smallheader:x smallheaderbody:y", "subject:\"a\\\"b\" cd",
-    "subject:abc\x81\x40" "def", "subject:abc\x81\x40" "from:def", "\x81\x40" "abc\x81\x40"};
-
-std::string Fill(const std::string& unit, std::size_t bytes) {
-    std::string s;
-    s.reserve(bytes + unit.size());
-    while (s.size() < bytes) s += unit;
-    return s;
-}
-
-struct Shape {
-    const char* name;
-    std::string (*make)(std::size_t);
-};
-
-const Shape kShapes[] = {
-    {"plain_terms", [](std::size_t n) { return Fill("abc ", n); }},
-    {"field_terms", [](std::size_t n) { return Fill("subject:abc from:def attach:x ", n); }},
-    {"no_value_prefixes", [](std::size_t n) { return Fill("subject: ", n); }},
-    {"one_quoted_term", [](std::size_t n) { return "subject:\"" + Fill("a\\\"b ", n) + "\""; }},
-    {"fullwidth_separated", [](std::size_t n) { return Fill("ab\x81\x40", n); }},
-    {"later_terms_of_the_field", [](std::size_t n) { return "subject: " + Fill("subject:x ", n); }},
-    {"wildcards", [](std::size_t n) { return "attach:a " + Fill("attach:* ", n); }},
-};
+using zms::bench::kExamples;
+using zms::bench::kShapes;
+using zms::bench::Shape;
 
 // One profile file for the run, with the option as the benchmark asks.
 class Profile {
@@ -94,8 +70,8 @@ void BM_Shape(benchmark::State& state) {
 
 void ShapeArgs(benchmark::internal::Benchmark* b) {
     for (int s = 0; s < static_cast<int>(std::size(kShapes)); ++s)
-        for (int64_t bytes : {int64_t{64} << 10, int64_t{1} << 20})
-            for (int on : {0, 1}) b->Args({s, bytes, on});
+        for (std::size_t bytes : zms::bench::kSizes)
+            for (int on : {0, 1}) b->Args({s, static_cast<int64_t>(bytes), on});
 }
 BENCHMARK(BM_Shape)->Apply(ShapeArgs)->Unit(benchmark::kMillisecond);
 
