@@ -12,7 +12,7 @@
 # registry values that start-up reads in each build's wine prefix (putting
 # back what was there), so do not run it beside ctest in the same trees.
 #
-# The figures are medians: of up to 5 runs for a translation, of 3 programs
+# The figures are medians: of up to 5 runs for a translation, of 5 programs
 # for the load (a library starts once per process). Rows named
 # .../profile-of-0-favourites show the same work over a small profile, for
 # comparison; the profile-read and profile-write rows are one profile call.
@@ -22,7 +22,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 bash scripts/setup.sh
 
 presets=(native win64 win32)
-load_runs=3
+load_runs=5
 out=build/bench
 mkdir -p "$out"
 
