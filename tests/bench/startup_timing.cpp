@@ -20,7 +20,7 @@
 // see what the file's size costs), and the rows are named for it.
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "dialog/query_history.h"
@@ -86,7 +86,7 @@ std::string ProfileText(int favourites) {
     text += "[Favorite]\r\n";
     for (int i = 0; i < favourites; ++i) {
         std::string value = "from:" + Numbered("sender", i) + "@example.jp subject:";
-        // "報告" (report) and a fullwidth space, repeated; cut between characters.
+        // "報告" (report) and a fullwidth space, repeated in whole units.
         value += Fill("\x95\xf1\x8d\x90\x81\x40", kFavouriteValueBytes - value.size());
         text += Numbered("report", i) + "=" + value + "\r\n";
     }
@@ -122,9 +122,8 @@ Profile Describe(int favourites, std::size_t bytes) {
 
 void TimeLoad(const Options& options, const Profile& profile) {
     if (!options.cold) LoadHostSystemLibraries();
-    platform::Library plugin = nullptr;
     const double start = NowMs();
-    plugin = platform::LoadLibraryFile(options.pluginFile.c_str());
+    const platform::Library plugin = platform::LoadLibraryFile(options.pluginFile.c_str());
     const double ms = NowMs() - start;
     if (!plugin) Fail("cannot load " + options.pluginFile);
     if (!platform::FindEntry(plugin, "search")) Fail(options.pluginFile + " exports no search");
@@ -178,6 +177,9 @@ void Run(const Options& options) {
     test::StartupRegistry registry(Directory(dir.Path()), Directory(dir.Path()),
                                    Directory(options.mailDirectory));
     CheckProfileDirectory(dir.Path());
+    // Start-up appends the name to the directory as it stands.
+    if (!std::filesystem::exists(options.mailDirectory + "VRInfo.dll"))
+        Fail("no VRInfo.dll in " + options.mailDirectory + " for start-up to load");
     TimeLoad(options, profile);
 
     ProfileStore store(profilePath.c_str());
