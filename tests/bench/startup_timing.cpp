@@ -98,9 +98,7 @@ test::RawValue Directory(const std::string& path) { return {platform::kRegString
 
 // The directory start-up will take the profile from, read as start-up reads it.
 void CheckProfileDirectory(const std::string& expected) {
-    char* base = FindBaseDirectory();
-    const std::string found = base ? base : "(none)";
-    std::free(base);
+    const std::string found = FindBaseDirectory(ReadInstallPlaces());
     if (found != expected) Fail("start-up would take the profile from " + found);
 }
 
