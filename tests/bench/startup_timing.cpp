@@ -18,6 +18,7 @@
 // code linked here; N runs (5 by default), each with a new query. With
 // --favourites the profile holds that many favourites instead of 1,000 (to
 // see what the file's size costs), and the rows are named for it.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -168,6 +169,11 @@ void Run(const Options& options) {
     const std::string profilePath = dir.File("ZentoroMailSearch.ini");
     const std::string text = ProfileText(options.favourites);
     test::WriteBytes(profilePath, text);
+    // Written at the user's last search, not just now: wine reads a profile
+    // changed in the last two seconds anew on every call, which a mail
+    // program starting up does not meet.
+    std::filesystem::last_write_time(
+        profilePath, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
     const Profile profile = Describe(options.favourites, text.size());
 
     // Editor installed, its macro directory the profile's; the mail program
