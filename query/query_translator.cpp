@@ -68,8 +68,8 @@ std::size_t TrailingRun(const Text& t, FullwidthOption& option) {
 }
 
 template <class Text>
-bool StartsWith(const Text& t, const char* prefix) {
-    std::size_t n = std::strlen(prefix);
+bool StartsWith(const Text& t, std::string_view prefix) {
+    std::size_t n = prefix.size();
     if (t.size() < n) return false;
     for (std::size_t i = 0; i < n; ++i)
         if (ByteAt(t, i) != static_cast<unsigned char>(prefix[i])) return false;
@@ -99,13 +99,13 @@ void BeginTerm(std::string& pack) {
 }
 
 void EndTerm(std::string& pack, FieldKind kind) {
-    if (kind == kAttachField) {
+    if (kind == FieldKind::kAttach) {
         pack += ",target=";
         pack += kAttachTarget;
         pack += ")";
     } else {
         pack += ",target=";
-        pack += kFields[kind].target;
+        pack += FieldOf(kind).target;
         pack += ")";
     }
 }
@@ -121,7 +121,7 @@ void Record(TranslationStep* step, Form form, std::string value) {
 }
 
 void ConvertFlag(TermFinder& finder, std::string& flags, TranslationStep* step) {
-    const std::size_t prefix = std::strlen(kFields[kFlagField].prefix);
+    const std::size_t prefix = FieldOf(FieldKind::kFlag).prefix.size();
     finder.EraseFront(prefix);
     std::size_t space = finder.text().Find(' ', 0);
     std::size_t length = space == QueryText::npos ? finder.text().size() : space;
@@ -133,7 +133,7 @@ void ConvertFlag(TermFinder& finder, std::string& flags, TranslationStep* step) 
 
 void ConvertQuoted(TermFinder& finder, FieldKind kind, TermMatch m, std::string& pack,
                    TranslationStep* step) {
-    const std::size_t skip = std::strlen(kFields[kind].target) + 1;
+    const std::size_t skip = FieldOf(kind).target.size() + 1;
     BeginTerm(pack);
     pack += "(";
     finder.text().AppendTo(pack, m.begin + skip, m.end - m.begin - skip);
@@ -157,7 +157,7 @@ struct Pass {
 void ConvertPlain(Pass& p, FieldKind kind, TermMatch m, TranslationStep* step) {
     TermFinder& finder = p.finder;
     const QueryText& t = finder.text();
-    const std::size_t skip = std::strlen(kFields[kind].prefix);
+    const std::size_t skip = FieldOf(kind).prefix.size();
     const std::size_t start = m.begin + skip;
     std::size_t end = start;
     bool cut = false, asked = false;
@@ -186,21 +186,21 @@ void ConvertPlain(Pass& p, FieldKind kind, TermMatch m, TranslationStep* step) {
 void Convert(FieldKind kind, Pass& p, TranslationStep* step = nullptr) {
     TermFinder& finder = p.finder;
     if (step) step->kind = kind;
-    if (kind == kAttachField) {
+    if (kind == FieldKind::kAttach) {
         TermMatch w = finder.FindWildcard();
         if (w.found()) {
             finder.Erase(w.begin, w.end - w.begin);
             AddFlag(p.flags, "attach");
-            return Record(step, Form::kWildcard, kAttachWildcard);
+            return Record(step, Form::kWildcard, std::string(kAttachWildcard));
         }
     }
-    if (kind == kFlagField) return ConvertFlag(finder, p.flags, step);
-    if (TermMatch q = finder.FindQuoted(kind); q.found()) return ConvertQuoted(finder, kind, q, p.pack, step);
-    if (TermMatch m = finder.FindPlain(kind); m.found()) return ConvertPlain(p, kind, m, step);
+    if (kind == FieldKind::kFlag) return ConvertFlag(finder, p.flags, step);
+    if (TermMatch q = finder.FindQuoted(Row(kind)); q.found()) return ConvertQuoted(finder, kind, q, p.pack, step);
+    if (TermMatch m = finder.FindPlain(Row(kind)); m.found()) return ConvertPlain(p, kind, m, step);
     // Every occurrence of the prefix is followed by a space or ends the query:
     // the text is read again as a term of the default field.
     finder.PrependDefaultPrefix();
-    Record(step, Form::kNoValue, kFields[kind].prefix);
+    Record(step, Form::kNoValue, std::string(FieldOf(kind).prefix));
 }
 
 }  // namespace
@@ -215,7 +215,7 @@ FieldKind ClassifyField(const std::string& query) { return Classify(query); }
 
 void ConvertTerm(FieldKind kind, std::string& query, std::string& pack, std::string& flags,
                  const QueryContext& context) {
-    if (kind < 0 || kind >= kFieldCount) kind = kDefaultField;
+    if (Row(kind) < 0 || Row(kind) >= kFieldCount) kind = kDefaultField;
     TermFinder finder(query);
     FullwidthOption option(context);
     Pass p{finder, pack, flags, context, option};
@@ -233,7 +233,7 @@ std::string TranslateQuery(const std::string& query, int scope, const QueryConte
     Trim(finder, option);
     while (!finder.text().empty()) {
         FieldKind kind = Classify(finder.text());
-        if (kind == kDefaultField && !StartsWith(finder.text(), kFields[kDefaultField].prefix))
+        if (kind == kDefaultField && !StartsWith(finder.text(), kDefaultPrefix))
             finder.PrependDefaultPrefix();
         TranslationStep* step = steps ? &steps->emplace_back() : nullptr;
         Convert(kind, p, step);

@@ -17,27 +17,28 @@ struct Literal {
     unsigned prependMask;  // bit q: the default prefix agrees with us at q
 };
 
+constexpr int kFlagRow = Row(FieldKind::kFlag);
 constexpr int kQuotedBase = 0;              // one literal per field 0..10
-constexpr int kPlainBase = kFlagField;      // one literal per field 0..10
-constexpr int kWildcard = 2 * kFlagField;  // "attach:*"
+constexpr int kPlainBase = kFlagRow;        // one literal per field 0..10
+constexpr int kWildcard = 2 * kFlagRow;     // "attach:*"
 constexpr int kLiteralCount = kWildcard + 1;
 
-const char* const kDefaultPrefix = kFields[kDefaultField].prefix;
-constexpr std::size_t kDefaultPrefixLength = 16;
+constexpr std::size_t kDefaultPrefixLength = kDefaultPrefix.size();
+static_assert(kDefaultPrefixLength <= 32, "a bit per place of the default prefix");
 
 const std::vector<Literal>& Literals() {
     static const std::vector<Literal> literals = [] {
         std::vector<Literal> out(kLiteralCount);
-        for (int k = 0; k < kFlagField; ++k) {
+        for (int k = 0; k < kFlagRow; ++k) {
             out[kQuotedBase + k] = {std::string(kFields[k].prefix) + '"', Next::kNotQuote, 0, 0};
-            out[kPlainBase + k] = {kFields[k].prefix, Next::kNotSpace, 0, 0};
+            out[kPlainBase + k] = {std::string(kFields[k].prefix), Next::kNotSpace, 0, 0};
         }
-        out[kWildcard] = {kAttachWildcard, Next::kAny, 0, 0};
+        out[kWildcard] = {std::string(kAttachWildcard), Next::kAny, 0, 0};
         for (Literal& l : out) {
             l.window = l.text.size() + (l.next == Next::kAny ? 0 : 1);
             for (std::size_t q = 0; q < kDefaultPrefixLength; ++q) {
                 std::size_t n = std::min(l.text.size(), kDefaultPrefixLength - q);
-                if (std::memcmp(kDefaultPrefix + q, l.text.data(), n) == 0) l.prependMask |= 1u << q;
+                if (std::memcmp(kDefaultPrefix.data() + q, l.text.data(), n) == 0) l.prependMask |= 1u << q;
             }
         }
         return out;
@@ -181,7 +182,7 @@ void TermFinder::Erase(std::size_t pos, std::size_t count) {
 }
 
 void TermFinder::PrependDefaultPrefix() {
-    text_.Prepend(kDefaultPrefix, kDefaultPrefixLength);
+    text_.Prepend(kDefaultPrefix.data(), kDefaultPrefixLength);
     for (int i = 0; i < kLiteralCount; ++i) {
         Mark& m = marks_[i];
         m.from += kDefaultPrefixLength;

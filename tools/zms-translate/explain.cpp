@@ -22,7 +22,7 @@ const char* FormName(TranslationStep::Form form) {
 // A field prefix written in another letter case, at the start of `value`.
 const Field* MiscasedPrefix(const std::string& value) {
     for (const Field& f : kFields) {
-        std::string prefix = f.prefix;
+        const std::string prefix(f.prefix);
         if (value.size() < prefix.size() || value.compare(0, prefix.size(), prefix) == 0) continue;
         bool same = true;
         for (std::size_t i = 0; i < prefix.size() && same; ++i)
@@ -36,7 +36,7 @@ const Field* MiscasedPrefix(const std::string& value) {
 std::string Hint(const TranslationStep& s) {
     using Form = TranslationStep::Form;
     if (s.form == Form::kNoValue)
-        return std::string("nothing follows \"") + kFields[s.kind].prefix +
+        return "nothing follows \"" + std::string(FieldOf(s.kind).prefix) +
                "\": its text is searched as a word of the default field";
     if (s.form == Form::kWildcard) return "messages with attachments";
     if (s.form == Form::kFlag && s.value.empty()) return "flag: without a value";
@@ -45,7 +45,7 @@ std::string Hint(const TranslationStep& s) {
         return "no closing double quote: the quote is searched as text";
     if (s.kind == kDefaultField) {
         if (const Field* f = MiscasedPrefix(s.value))
-            return std::string("not a field: prefixes are lower case, as in ") + f->prefix;
+            return "not a field: prefixes are lower case, as in " + std::string(f->prefix);
     }
     if (!s.value.empty() && s.value.back() == ' ')
         return "a fullwidth space ended the value (one ASCII space stands for it)";
@@ -59,8 +59,9 @@ std::string ExplainSteps(const std::vector<TranslationStep>& steps) {
     int n = 0;
     for (const TranslationStep& s : steps) {
         const std::string target =
-            s.kind == kAttachField && s.form != TranslationStep::Form::kWildcard ? "X-Attach"
-                                                                                 : kFields[s.kind].target;
+            s.kind == FieldKind::kAttach && s.form != TranslationStep::Form::kWildcard
+                ? "X-Attach"
+                : std::string(FieldOf(s.kind).target);
         out += "  " + std::to_string(++n) + ". " + target + ", " + FormName(s.form) + ": [" + s.value +
                "] left [" + s.left + "]";
         const std::string hint = Hint(s);
