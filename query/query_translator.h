@@ -36,7 +36,7 @@ void ConvertTerm(FieldKind kind, std::string& query, std::string& pack, std::str
                  const QueryContext& context);
 
 // One pass of the translation, for a person who wants to see why a query
-// became what it did (zms-translate --explain).
+// became what it did (explain.h).
 struct TranslationStep {
     enum class Form {
         kPlain,     // a value up to the next space (a fullwidth one with the option)
