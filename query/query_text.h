@@ -9,12 +9,15 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace zms {
 
 class QueryText {
 public:
     static constexpr std::size_t npos = std::string::npos;
+    // Room kept in front of the text for prefixes put there.
+    static constexpr std::size_t kHeadroom = 64;
 
     explicit QueryText(const std::string& text);
 
@@ -24,7 +27,8 @@ public:
         std::size_t left = gapBegin_ - head_;
         return static_cast<unsigned char>(i < left ? buf_[head_ + i] : buf_[gapEnd_ + i - left]);
     }
-    bool EqualsAt(std::size_t pos, const char* literal, std::size_t length) const;
+    bool EqualsAt(std::size_t pos, std::string_view literal) const;
+    bool StartsWith(std::string_view literal) const { return EqualsAt(0, literal); }
     // First position >= from holding byte c, or npos.
     std::size_t Find(unsigned char c, std::size_t from) const;
     std::string Substr(std::size_t pos, std::size_t length) const;
@@ -34,9 +38,11 @@ public:
     void EraseFront(std::size_t count);
     void EraseBack(std::size_t count);
     void Erase(std::size_t pos, std::size_t count);
-    void Prepend(const char* literal, std::size_t length);
+    void Prepend(std::string_view literal);
 
 private:
+    // The bytes from pos on that stand together in the buffer: up to the gap or the end.
+    std::string_view Run(std::size_t pos) const;
     void MoveGapTo(std::size_t pos);
     void MakeHeadroom(std::size_t length);
 
