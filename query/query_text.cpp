@@ -5,9 +5,7 @@
 
 namespace zms {
 
-QueryText::QueryText(const std::string& text) {
-    buf_.assign(kHeadroom, '\0');
-    buf_ += text;
+QueryText::QueryText(const std::string& text) : buf_(std::string(kHeadroom, '\0') + text) {
     head_ = kHeadroom;
     gapBegin_ = gapEnd_ = tail_ = buf_.size();
 }
@@ -40,12 +38,6 @@ void QueryText::AppendTo(std::string& out, std::size_t pos, std::size_t length) 
         run = Run(pos).substr(0, length);
         out += run;
     }
-}
-
-std::string QueryText::Substr(std::size_t pos, std::size_t length) const {
-    std::string out;
-    AppendTo(out, pos, length);
-    return out;
 }
 
 void QueryText::EraseFront(std::size_t count) {

@@ -1,11 +1,9 @@
-// The text still to be translated, as a gap buffer.
-//
-// The translation removes text at the front (every consumed term), in the
-// middle (a wildcard or a later term of the same field), at the back (the
-// trailing trim) and puts the default prefix in front. A plain string would
-// move the whole tail on every middle removal; here the gap sits where the
-// last middle removal was, and the front is an offset, so removals that sweep
-// forward through the query cost what they remove.
+// The text still to be translated, as a gap buffer. The translation removes
+// text at the front (every term), in the middle (a wildcard or a later term of
+// the field), at the back (the trim) and puts the default prefix in front. A
+// plain string would move the whole tail on every middle removal; here the gap
+// sits where the last middle removal was and the front is an offset, so
+// removals that sweep forward through the query cost what they remove.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -31,8 +29,12 @@ public:
     bool StartsWith(std::string_view literal) const { return EqualsAt(0, literal); }
     // First position >= from holding byte c, or npos.
     std::size_t Find(unsigned char c, std::size_t from) const;
-    std::string Substr(std::size_t pos, std::size_t length) const;
     void AppendTo(std::string& out, std::size_t pos, std::size_t length) const;
+    std::string Substr(std::size_t pos, std::size_t length) const {
+        std::string out;
+        AppendTo(out, pos, length);
+        return out;
+    }
     std::string Str() const { return Substr(0, size()); }
 
     void EraseFront(std::size_t count);
