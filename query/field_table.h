@@ -1,80 +1,78 @@
 // The fields a query term can name: what the user types, what the host calls it.
 #pragma once
 #include <cstddef>
+#include <string_view>
 
 namespace zms {
 
+// A row of the field table.
+enum class FieldKind {
+    kSmallHeaderBody, kSubject, kFromTo, kFrom, kTo, kBody, kHeader, kSmallHeader, kAll, kMemo,
+    kAttach, kFlag
+};
+inline constexpr FieldKind kDefaultField = FieldKind::kSmallHeaderBody;
+
 struct Field {
-    int kind;             // row number, the FieldKind
-    const char* target;   // the host's name, written after ",target="
-    const char* prefix;   // what the user types: the target name and a colon
-    const char* pattern;  // the prefix as a regular expression matching exactly it
+    FieldKind kind;            // its row
+    std::string_view target;   // the host's name, written after ",target="
+    std::string_view prefix;   // what the user types: the target name and a colon
+    std::string_view pattern;  // the prefix as a regular expression matching exactly it
 };
 
 inline constexpr Field kFields[] = {
-    {0, "smallheaderbody", "smallheaderbody:", "smallheaderbody:"},
-    {1, "subject", "subject:", "subject:"},
-    {2, "from+to", "from+to:", "from\\+to:"},
-    {3, "from", "from:", "from:"},
-    {4, "to", "to:", "to:"},
-    {5, "body", "body:", "body:"},
-    {6, "header", "header:", "header:"},
-    {7, "smallheader", "smallheader:", "smallheader:"},
-    {8, "all", "all:", "all:"},
-    {9, "memo", "memo:", "memo:"},
-    {10, "attach", "attach:", "attach:"},
-    {11, "flag", "flag:", "flag:"},
+    {FieldKind::kSmallHeaderBody, "smallheaderbody", "smallheaderbody:", "smallheaderbody:"},
+    {FieldKind::kSubject, "subject", "subject:", "subject:"},
+    {FieldKind::kFromTo, "from+to", "from+to:", "from\\+to:"},
+    {FieldKind::kFrom, "from", "from:", "from:"},
+    {FieldKind::kTo, "to", "to:", "to:"},
+    {FieldKind::kBody, "body", "body:", "body:"},
+    {FieldKind::kHeader, "header", "header:", "header:"},
+    {FieldKind::kSmallHeader, "smallheader", "smallheader:", "smallheader:"},
+    {FieldKind::kAll, "all", "all:", "all:"},
+    {FieldKind::kMemo, "memo", "memo:", "memo:"},
+    {FieldKind::kAttach, "attach", "attach:", "attach:"},
+    {FieldKind::kFlag, "flag", "flag:", "flag:"},
 };
-
 inline constexpr int kFieldCount = sizeof(kFields) / sizeof(kFields[0]);
-inline constexpr int kDefaultField = 0;
-inline constexpr int kAttachField = 10;
-inline constexpr int kFlagField = 11;
 
+constexpr int Row(FieldKind kind) { return static_cast<int>(kind); }
+constexpr const Field& FieldOf(FieldKind kind) { return kFields[Row(kind)]; }
+
+// What a query without a prefix at its front gets there.
+inline constexpr std::string_view kDefaultPrefix = FieldOf(kDefaultField).prefix;
 // An attachment term names this header instead of its target name.
-inline constexpr const char* kAttachTarget = "\"X-Attach\"";
-inline constexpr const char* kAttachWildcard = "attach:*";
+inline constexpr std::string_view kAttachTarget = "\"X-Attach\"";
+inline constexpr std::string_view kAttachWildcard = "attach:*";
 
 namespace field_table_detail {
-constexpr std::size_t Length(const char* s) {
-    std::size_t n = 0;
-    while (s[n] != '\0') ++n;
-    return n;
-}
-// prefix == target + ":"
 constexpr bool PrefixIsTargetAndColon(const Field& f) {
-    std::size_t n = Length(f.target);
-    for (std::size_t i = 0; i < n; ++i)
-        if (f.prefix[i] != f.target[i]) return false;
-    return f.prefix[n] == ':' && f.prefix[n + 1] == '\0';
+    return f.prefix.size() == f.target.size() + 1 && f.prefix.back() == ':' &&
+           f.prefix.substr(0, f.target.size()) == f.target;
 }
-// The pattern spells the prefix, with a backslash before each regex
-// metacharacter and nowhere else.
+// A backslash before each regular-expression metacharacter, and nowhere else.
 constexpr bool PatternSpellsPrefix(const Field& f) {
+    const std::string_view metacharacters = "\\^$.|?*+()[]{}";
     std::size_t p = 0;
-    for (std::size_t i = 0; f.prefix[i] != '\0'; ++i, ++p) {
-        char c = f.prefix[i];
-        bool meta = c == '+' || c == '.' || c == '*' || c == '?' || c == '(' || c == ')' ||
-                    c == '[' || c == ']' || c == '{' || c == '}' || c == '|' || c == '^' ||
-                    c == '$' || c == '\\';
-        if (meta && f.pattern[p++] != '\\') return false;
-        if (f.pattern[p] != c) return false;
+    for (char c : f.prefix) {
+        if (metacharacters.find(c) != std::string_view::npos && f.pattern.substr(p++, 1) != "\\")
+            return false;
+        if (f.pattern.substr(p++, 1) != std::string_view(&c, 1)) return false;
     }
-    return f.pattern[p] == '\0';
+    return p == f.pattern.size();
 }
 constexpr bool TableIsSound() {
-    for (int k = 0; k < kFieldCount; ++k) {
-        if (kFields[k].kind != k) return false;
-        if (!PrefixIsTargetAndColon(kFields[k]) || !PatternSpellsPrefix(kFields[k])) return false;
+    for (int row = 0; row < kFieldCount; ++row) {
+        const Field& f = kFields[row];
+        if (Row(f.kind) != row || !PrefixIsTargetAndColon(f) || !PatternSpellsPrefix(f))
+            return false;
     }
     return true;
 }
 }  // namespace field_table_detail
 
-static_assert(kFieldCount == 12, "twelve fields");
+static_assert(kFieldCount == Row(FieldKind::kFlag) + 1, "a row for every kind");
 static_assert(field_table_detail::TableIsSound(),
-              "every row's kind is its index, its prefix is its target name and a colon, "
+              "every row's kind is its row, its prefix is its target name and a colon, "
               "and its pattern matches exactly its prefix");
-static_assert(kFields[kAttachField].kind == kAttachField && kFields[kFlagField].kind == kFlagField);
 
 }  // namespace zms

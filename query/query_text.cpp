@@ -5,98 +5,68 @@
 
 namespace zms {
 
-namespace {
-// Room kept in front of the text for the default prefix.
-constexpr std::size_t kHeadroom = 64;
-}  // namespace
-
-QueryText::QueryText(const std::string& text) {
-    buf_.assign(kHeadroom, '\0');
-    buf_ += text;
+QueryText::QueryText(const std::string& text) : buf_(std::string(kHeadroom, '\0') + text) {
     head_ = kHeadroom;
     gapBegin_ = gapEnd_ = tail_ = buf_.size();
 }
 
-bool QueryText::EqualsAt(std::size_t pos, const char* literal, std::size_t length) const {
-    if (pos > size() || length > size() - pos) return false;
-    for (std::size_t i = 0; i < length; ++i)
+std::string_view QueryText::Run(std::size_t pos) const {
+    const std::size_t left = gapBegin_ - head_;
+    if (pos < left) return std::string_view(buf_).substr(head_ + pos, left - pos);
+    return std::string_view(buf_).substr(gapEnd_ + (pos - left), size() - pos);
+}
+
+bool QueryText::EqualsAt(std::size_t pos, std::string_view literal) const {
+    if (pos > size() || literal.size() > size() - pos) return false;
+    for (std::size_t i = 0; i < literal.size(); ++i)
         if (at(pos + i) != static_cast<unsigned char>(literal[i])) return false;
     return true;
 }
 
 std::size_t QueryText::Find(unsigned char c, std::size_t from) const {
-    std::size_t left = gapBegin_ - head_;
-    if (from < left) {
-        const void* hit = std::memchr(buf_.data() + head_ + from, c, left - from);
-        if (hit) return static_cast<const char*>(hit) - (buf_.data() + head_);
-        from = left;
+    for (std::string_view run; from < size(); from += run.size()) {
+        run = Run(from);
+        if (const void* hit = std::memchr(run.data(), c, run.size()))
+            return from + (static_cast<const char*>(hit) - run.data());
     }
-    std::size_t start = gapEnd_ + (from - left);
-    if (start >= tail_) return npos;
-    const void* hit = std::memchr(buf_.data() + start, c, tail_ - start);
-    if (!hit) return npos;
-    return left + (static_cast<const char*>(hit) - (buf_.data() + gapEnd_));
+    return npos;
 }
 
 void QueryText::AppendTo(std::string& out, std::size_t pos, std::size_t length) const {
-    std::size_t left = gapBegin_ - head_;
     length = std::min(length, size() - std::min(pos, size()));
-    if (pos < left) {
-        std::size_t n = std::min(length, left - pos);
-        out.append(buf_, head_ + pos, n);
-        pos += n;
-        length -= n;
+    for (std::string_view run; length > 0; pos += run.size(), length -= run.size()) {
+        run = Run(pos).substr(0, length);
+        out += run;
     }
-    if (length > 0) out.append(buf_, gapEnd_ + (pos - left), length);
-}
-
-std::string QueryText::Substr(std::size_t pos, std::size_t length) const {
-    std::string out;
-    AppendTo(out, pos, length);
-    return out;
 }
 
 void QueryText::EraseFront(std::size_t count) {
+    const std::size_t left = gapBegin_ - head_;
     count = std::min(count, size());
-    std::size_t left = gapBegin_ - head_;
-    if (count <= left) {
-        head_ += count;
-    } else {
-        head_ = gapBegin_;
-        gapEnd_ += count - left;
-    }
+    head_ += std::min(count, left);
+    gapEnd_ += count - std::min(count, left);
 }
 
 void QueryText::EraseBack(std::size_t count) {
+    const std::size_t right = tail_ - gapEnd_;
     count = std::min(count, size());
-    std::size_t right = tail_ - gapEnd_;
-    if (count <= right) {
-        tail_ -= count;
-    } else {
-        tail_ = gapEnd_;
-        gapBegin_ -= count - right;
-    }
+    tail_ -= std::min(count, right);
+    gapBegin_ -= count - std::min(count, right);
 }
 
 void QueryText::MoveGapTo(std::size_t pos) {
-    std::size_t left = gapBegin_ - head_;
-    if (pos < left) {
-        std::size_t n = left - pos;
-        std::memmove(&buf_[gapEnd_ - n], &buf_[gapBegin_ - n], n);
-        gapBegin_ -= n;
-        gapEnd_ -= n;
-    } else if (pos > left) {
-        std::size_t n = pos - left;
-        std::memmove(&buf_[gapBegin_], &buf_[gapEnd_], n);
-        gapBegin_ += n;
-        gapEnd_ += n;
-    }
+    const std::size_t left = gapBegin_ - head_;
+    if (pos < left) std::memmove(&buf_[gapEnd_ - (left - pos)], &buf_[head_ + pos], left - pos);
+    if (pos > left) std::memmove(&buf_[gapBegin_], &buf_[gapEnd_], pos - left);
+    gapEnd_ = gapEnd_ + pos - left;
+    gapBegin_ = head_ + pos;
 }
 
 void QueryText::Erase(std::size_t pos, std::size_t count) {
     if (pos >= size()) return;
     count = std::min(count, size() - pos);
     if (pos == 0) return EraseFront(count);
+    if (pos + count == size()) return EraseBack(count);
     MoveGapTo(pos);
     gapEnd_ += count;
 }
@@ -111,10 +81,10 @@ void QueryText::MakeHeadroom(std::size_t length) {
     gapBegin_ = gapEnd_ = tail_ = buf_.size();
 }
 
-void QueryText::Prepend(const char* literal, std::size_t length) {
-    if (head_ < length) MakeHeadroom(length);
-    head_ -= length;
-    std::memcpy(&buf_[head_], literal, length);
+void QueryText::Prepend(std::string_view literal) {
+    if (head_ < literal.size()) MakeHeadroom(literal.size());
+    head_ -= literal.size();
+    std::memcpy(&buf_[head_], literal.data(), literal.size());
 }
 
 }  // namespace zms

@@ -1,7 +1,37 @@
+// The query language, in the notation of its patterns (Perl syntax over bytes):
+//
+//   query     := sep* ( condition sep* )*
+//   sep       := " " | "\x81\x40"   the fullwidth space only while the option
+//                                   "Option"/"fullwidthspace_separator" is "1"
+//   condition := read for the field of the query's leading prefix (ClassifyField;
+//                "smallheaderbody:" goes in front of a query without one, or one
+//                that begins with a double quote) by the first rule that applies:
+//
+//   Wildcard            "attach:*"                      attach: only
+//   FlagCondition       "flag:" ([^ ]*)                  flag: only, at the front
+//   QuotedValue         prefix (?<!\\)"(\\.|[^\\"])+"
+//   PlainValue          prefix ([^" ]{0,1}[^ ]+)         with the option, a fullwidth
+//                       space ends the value, which ends in " " for it
+//   PrefixWithoutValue  prefix                           "smallheaderbody:" goes in
+//                       front, and the prefix is read again as a plain value
+//
+//   prefix    := the field's prefix pattern (field_table.h)
+//
+// Wildcard, QuotedValue and PlainValue are searched for in the whole query, and
+// the leftmost match is taken wherever it stands: a later wildcard before the "attach:" term at
+// the front, a later quoted term of the field before a plain one at the front,
+// and for a prefix without a value a later one with a value, even inside
+// another term ("to: from+to:x" reads "x" for to: and leaves "to: from+").
+//
+//   pack      := ( term ( "and" term )* )? ( ","? "flag=" item ( "&" item )* )?
+//                ",subfolder=" ( "1" | "0" ) ",hilight=1"        1 for scope 1002
+//   term      := "(" ( "\"" plain value, escaped "\"" | quoted value ",regular" )
+//                ",target=" ( target name | "\"X-Attach\"" for attach: ) ")"
+//   item      := "attach" for a Wildcard | the value of a FlagCondition
 #include "query/query_translator.h"
 
-#include <cstdlib>
-#include <cstring>
+#include <algorithm>
+#include <optional>
 
 #include "query/field_table.h"
 #include "query/term_finder.h"
@@ -10,240 +40,244 @@ namespace zms {
 
 namespace {
 
-constexpr unsigned char kLead = 0x81, kTrail = 0x40;  // the fullwidth space
+using Form = TranslationStep::Form;
+constexpr std::size_t npos = QueryText::npos;
 
-// The fullwidth-space option for one call: asked of the context the first time
-// a fullwidth space stands where it decides, then kept for the rest of the
-// call. A query without one never asks.
-class FullwidthOption {
-public:
-    explicit FullwidthOption(const QueryContext& context) : context_(context) {}
+static_assert(kDefaultPrefix.size() <= QueryText::kHeadroom,
+              "the default prefix goes in front of a query without moving it");
+
+// The option for one call: asked the first time a fullwidth space stands where
+// it decides, then kept. A query without one never asks.
+struct FullwidthOption {
+    const QueryContext& context;
+    std::optional<bool> on;
     bool On() {
-        if (!known_) {
-            on_ = context_.fullwidthOption && context_.fullwidthOption();
-            known_ = true;
-        }
-        return on_;
+        if (!on) on = context.fullwidthOption && context.fullwidthOption();
+        return *on;
     }
-
-private:
-    const QueryContext& context_;
-    bool known_ = false, on_ = false;
 };
 
-// Byte access to a std::string or a QueryText alike.
-unsigned char ByteAt(const std::string& s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
-unsigned char ByteAt(const QueryText& t, std::size_t i) { return t.at(i); }
-
-template <class Text>
-bool FullwidthAt(const Text& t, std::size_t i) {
-    return i + 1 < t.size() && ByteAt(t, i) == kLead && ByteAt(t, i + 1) == kTrail;
+bool FullwidthAt(const QueryText& q, std::size_t i) {
+    return i + 1 < q.size() && q.at(i) == 0x81 && q.at(i + 1) == 0x40;
 }
 
-// The leading separator run: spaces, and fullwidth spaces when the option is on.
-template <class Text>
-std::size_t LeadingRun(const Text& t, FullwidthOption& option) {
-    std::size_t i = 0;
-    while (i < t.size() && ByteAt(t, i) == ' ') ++i;
-    if (!FullwidthAt(t, i) || !option.On()) return i;
-    for (;;) {
-        if (i < t.size() && ByteAt(t, i) == ' ') ++i;
-        else if (FullwidthAt(t, i)) i += 2;
+// sep* at the front.
+std::size_t LeadingSeparators(const QueryText& q, FullwidthOption& option) {
+    for (std::size_t i = 0;;) {
+        if (i < q.size() && q.at(i) == ' ') ++i;
+        else if (FullwidthAt(q, i) && option.On()) i += 2;
         else return i;
     }
 }
 
-// The trailing run, read backwards: a 0x40 is a separator only after 0x81.
-template <class Text>
-std::size_t TrailingRun(const Text& t, FullwidthOption& option) {
-    std::size_t n = t.size(), r = 0;
-    auto fullwidthBefore = [&](std::size_t end) { return end >= 2 && FullwidthAt(t, end - 2); };
-    while (r < n && ByteAt(t, n - 1 - r) == ' ') ++r;
-    if (!fullwidthBefore(n - r) || !option.On()) return r;
-    for (;;) {
-        if (r < n && ByteAt(t, n - 1 - r) == ' ') ++r;
-        else if (fullwidthBefore(n - r)) r += 2;
-        else return r;
+// sep* at the back, read backwards: a 0x40 is a separator only after 0x81.
+std::size_t TrailingSeparators(const QueryText& q, FullwidthOption& option) {
+    for (std::size_t end = q.size();;) {
+        if (end > 0 && q.at(end - 1) == ' ') --end;
+        else if (end >= 2 && FullwidthAt(q, end - 2) && option.On()) end -= 2;
+        else return q.size() - end;
     }
 }
 
-template <class Text>
-bool StartsWith(const Text& t, const char* prefix) {
-    std::size_t n = std::strlen(prefix);
-    if (t.size() < n) return false;
-    for (std::size_t i = 0; i < n; ++i)
-        if (ByteAt(t, i) != static_cast<unsigned char>(prefix[i])) return false;
-    return true;
-}
-
-template <class Text>
-FieldKind Classify(const Text& t) {
-    if (!t.empty() && ByteAt(t, 0) == '"') return kDefaultField;
+FieldKind Classify(const QueryText& q) {
+    if (!q.empty() && q.at(0) == '"') return kDefaultField;
     for (const Field& f : kFields)
-        if (StartsWith(t, f.prefix)) return f.kind;
+        if (q.StartsWith(f.prefix)) return f.kind;
     return kDefaultField;
 }
 
-void Trim(TermFinder& finder, FullwidthOption& option) {
-    finder.EraseFront(LeadingRun(finder.text(), option));
-    finder.EraseBack(TrailingRun(finder.text(), option));
+std::size_t PrefixLength(FieldKind kind) { return FieldOf(kind).prefix.size(); }
+
+// What the rules search for. flag: has no literals: its value is read at the front.
+struct FieldLiterals {
+    int quoted;  // the prefix and a double quote, not followed by another
+    int plain;   // the prefix, followed by a byte that is no space
+};
+struct RuleLiterals {
+    RuleLiterals() {
+        for (const Field& f : kFields) {
+            if (f.kind == FieldKind::kFlag) continue;
+            const std::string prefix(f.prefix);
+            of[Row(f.kind)] = {set.Add({prefix + '"', '"'}), set.Add({prefix, ' '})};
+        }
+        wildcard = set.Add({std::string(kAttachWildcard)});
+    }
+    LiteralSet set;
+    FieldLiterals of[kFieldCount] = {};
+    int wildcard;
+};
+
+const RuleLiterals& Literals() {
+    static const RuleLiterals literals;
+    return literals;
 }
 
-void AddFlag(std::string& flags, const std::string& item) {
+// Everything one call carries through its passes.
+struct Translation {
+    TermFinder finder;
+    std::string& pack;
+    std::string& flags;
+    const QueryContext& context;
+    FullwidthOption option{context, {}};
+    TranslationStep* step = nullptr;  // where the pass is recorded, when someone asked
+
+    void Record(Form form, std::string_view value) {
+        if (step) *step = {step->kind, form, std::string(value), {}};
+    }
+};
+
+void Trim(Translation& t) {
+    t.finder.Erase(0, LeadingSeparators(t.finder.text(), t.option));
+    const std::size_t trailing = TrailingSeparators(t.finder.text(), t.option);
+    t.finder.Erase(t.finder.text().size() - trailing, trailing);
+}
+
+void AddFlag(std::string& flags, std::string_view item) {
     flags += flags.empty() ? "flag=" : "&";
     flags += item;
 }
 
-void BeginTerm(std::string& pack) {
+// A term: "and" when one stands before it, `open`, the value, then `close`,
+// ",target=", the target and ")".
+void OpenTerm(std::string& pack, const char* open) {
     if (!pack.empty() && pack.back() == ')') pack += "and";
+    pack += open;
 }
 
-void EndTerm(std::string& pack, FieldKind kind) {
-    if (kind == kAttachField) {
-        pack += ",target=";
-        pack += kAttachTarget;
-        pack += ")";
-    } else {
-        pack += ",target=";
-        pack += kFields[kind].target;
-        pack += ")";
+void CloseTerm(std::string& pack, FieldKind kind, const char* close) {
+    (pack += close) += ",target=";
+    (pack += kind == FieldKind::kAttach ? kAttachTarget : FieldOf(kind).target) += ')';
+}
+
+// Wildcard: the leftmost "attach:*" becomes the flag item "attach".
+bool Wildcard(Translation& t) {
+    const std::size_t at = t.finder.Leftmost(Literals().wildcard);
+    if (at == npos) return false;
+    t.finder.Erase(at, kAttachWildcard.size());
+    AddFlag(t.flags, "attach");
+    t.Record(Form::kWildcard, kAttachWildcard);
+    return true;
+}
+
+// FlagCondition: what follows "flag:" up to the next space, as typed and maybe
+// empty, is a flag item; a fullwidth space does not end it.
+void FlagCondition(Translation& t) {
+    t.finder.Erase(0, PrefixLength(FieldKind::kFlag));
+    const QueryText& q = t.finder.text();
+    const std::string value = q.Substr(0, std::min(q.Find(' ', 0), q.size()));
+    t.finder.Erase(0, value.size());
+    AddFlag(t.flags, value);
+    t.Record(Form::kFlag, value);
+}
+
+// One past the quote that closes a quoted value whose items begin at `from`,
+// or npos: the first double quote that no backslash takes as its escaped byte.
+std::size_t ClosingQuote(const QueryText& q, std::size_t from) {
+    for (std::size_t k = from, n = q.size(); k < n; ++k) {
+        const unsigned char c = q.at(k);
+        if (c == '"') return k + 1;
+        if (c == '\\' && ++k == n) break;
     }
+    return npos;
 }
 
-// "flag:" and the text up to the next space: a flag item, as typed.
-using Form = TranslationStep::Form;
-
-// What one pass did, when someone asked; nothing is copied otherwise.
-void Record(TranslationStep* step, Form form, std::string value) {
-    if (!step) return;
-    step->form = form;
-    step->value = std::move(value);
-}
-
-void ConvertFlag(TermFinder& finder, std::string& flags, TranslationStep* step) {
-    const std::size_t prefix = std::strlen(kFields[kFlagField].prefix);
-    finder.EraseFront(prefix);
-    std::size_t space = finder.text().Find(' ', 0);
-    std::size_t length = space == QueryText::npos ? finder.text().size() : space;
-    std::string value = finder.text().Substr(0, length);
-    AddFlag(flags, value);
-    finder.EraseFront(length);
-    Record(step, Form::kFlag, std::move(value));
-}
-
-void ConvertQuoted(TermFinder& finder, FieldKind kind, TermMatch m, std::string& pack,
-                   TranslationStep* step) {
-    const std::size_t skip = std::strlen(kFields[kind].target) + 1;
-    BeginTerm(pack);
-    pack += "(";
-    finder.text().AppendTo(pack, m.begin + skip, m.end - m.begin - skip);
-    if (step) Record(step, Form::kQuoted, finder.text().Substr(m.begin + skip, m.end - m.begin - skip));
-    pack += ",regular";
-    EndTerm(pack, kind);
-    finder.Erase(m.begin, m.end - m.begin);
-}
-
-// The value runs to the next space. With the option on, a fullwidth space in
-// it ends it instead, becoming one ASCII space; what follows stays in the query.
-// Everything one call of the translation carries through its passes.
-struct Pass {
-    TermFinder& finder;
-    std::string& pack;
-    std::string& flags;
-    const QueryContext& context;
-    FullwidthOption& option;
-};
-
-void ConvertPlain(Pass& p, FieldKind kind, TermMatch m, TranslationStep* step) {
-    TermFinder& finder = p.finder;
-    const QueryText& t = finder.text();
-    const std::size_t skip = std::strlen(kFields[kind].prefix);
-    const std::size_t start = m.begin + skip;
-    std::size_t end = start;
-    bool cut = false, asked = false;
-    while (end < t.size() && t.at(end) != ' ') {
-        if (!asked && FullwidthAt(t, end)) {
-            asked = true;
-            if (p.option.On()) {
-                cut = true;
-                break;
-            }
-        }
-        ++end;
+// QuotedValue: the leftmost prefix and opening quote whose items close. If they
+// do not, no later opening closes either: its quote follows a colon, so nothing
+// escapes it, and it would have closed this one. The finder keeps that opening
+// while the text after it stands, so that it is read once.
+bool QuotedValue(Translation& t, FieldKind kind) {
+    const std::size_t at = t.finder.Leftmost(Literals().of[Row(kind)].quoted);
+    const std::size_t value = at + PrefixLength(kind), items = value + 1;
+    if (at == npos || items == t.finder.kept()) return false;
+    const std::size_t end = ClosingQuote(t.finder.text(), items);
+    if (end == npos) {
+        t.finder.Keep(items);
+        return false;
     }
-    std::string value = t.Substr(start, end - start);
-    if (cut) value += ' ';
-    std::string& pack = p.pack;
-    BeginTerm(pack);
-    pack += "(\"";
-    pack += p.context.encode ? p.context.encode(value) : value;
-    Record(step, Form::kPlain, value);
-    pack += "\"";
-    EndTerm(pack, kind);
-    finder.Erase(m.begin, end + (cut ? 2 : 0) - m.begin);
+    OpenTerm(t.pack, "(");
+    t.finder.text().AppendTo(t.pack, value, end - value);  // with both quotes
+    CloseTerm(t.pack, kind, ",regular");
+    if (t.step) t.Record(Form::kQuoted, t.finder.text().Substr(value, end - value));
+    t.finder.Erase(at, end - at);
+    return true;
 }
 
-void Convert(FieldKind kind, Pass& p, TranslationStep* step = nullptr) {
-    TermFinder& finder = p.finder;
-    if (step) step->kind = kind;
-    if (kind == kAttachField) {
-        TermMatch w = finder.FindWildcard();
-        if (w.found()) {
-            finder.Erase(w.begin, w.end - w.begin);
-            AddFlag(p.flags, "attach");
-            return Record(step, Form::kWildcard, kAttachWildcard);
-        }
-    }
-    if (kind == kFlagField) return ConvertFlag(finder, p.flags, step);
-    if (TermMatch q = finder.FindQuoted(kind); q.found()) return ConvertQuoted(finder, kind, q, p.pack, step);
-    if (TermMatch m = finder.FindPlain(kind); m.found()) return ConvertPlain(p, kind, m, step);
-    // Every occurrence of the prefix is followed by a space or ends the query:
-    // the text is read again as a term of the default field.
-    finder.PrependDefaultPrefix();
-    Record(step, Form::kNoValue, kFields[kind].prefix);
+// Where a plain value that begins at `from` ends: at the next space, or with
+// the option on at the first fullwidth space before it (`cut`).
+std::size_t PlainEnd(const QueryText& q, std::size_t from, FullwidthOption& option, bool& cut) {
+    std::size_t end = from;
+    while (end < q.size() && q.at(end) != ' ' && !FullwidthAt(q, end)) ++end;
+    const bool atFullwidth = end < q.size() && q.at(end) != ' ';
+    cut = atFullwidth && option.On();
+    return atFullwidth && !cut ? std::min(q.Find(' ', end), q.size()) : end;
+}
+
+// PlainValue: the leftmost prefix followed by a byte that is no space. What
+// follows a fullwidth space that ends the value stays in the query.
+bool PlainValue(Translation& t, FieldKind kind) {
+    const std::size_t at = t.finder.Leftmost(Literals().of[Row(kind)].plain);
+    if (at == npos) return false;
+    const std::size_t from = at + PrefixLength(kind);
+    bool cut = false;
+    const std::size_t end = PlainEnd(t.finder.text(), from, t.option, cut);
+    const std::string value = t.finder.text().Substr(from, end - from) + (cut ? " " : "");
+    OpenTerm(t.pack, "(\"");
+    t.pack += t.context.encode ? t.context.encode(value) : value;
+    CloseTerm(t.pack, kind, "\"");
+    t.finder.Erase(at, end + (cut ? 2 : 0) - at);
+    t.Record(Form::kPlain, value);
+    return true;
+}
+
+// PrefixWithoutValue: every occurrence of the prefix is followed by a space or
+// ends the query.
+void PrefixWithoutValue(Translation& t, FieldKind kind) {
+    t.finder.Prepend(kDefaultPrefix);
+    t.Record(Form::kNoValue, FieldOf(kind).prefix);
+}
+
+void Condition(Translation& t, FieldKind kind) {
+    if (kind == FieldKind::kAttach && Wildcard(t)) return;
+    if (kind == FieldKind::kFlag) return FlagCondition(t);
+    if (QuotedValue(t, kind) || PlainValue(t, kind)) return;
+    PrefixWithoutValue(t, kind);
 }
 
 }  // namespace
 
 void TrimQuery(std::string& query, const QueryContext& context) {
-    FullwidthOption option(context);
-    query.erase(0, LeadingRun(query, option));
-    query.erase(query.size() - TrailingRun(query, option));
+    QueryText q(query);
+    FullwidthOption option{context, {}};
+    q.EraseFront(LeadingSeparators(q, option));
+    q.EraseBack(TrailingSeparators(q, option));
+    query = q.Str();
 }
 
-FieldKind ClassifyField(const std::string& query) { return Classify(query); }
+FieldKind ClassifyField(const std::string& query) { return Classify(QueryText(query)); }
 
 void ConvertTerm(FieldKind kind, std::string& query, std::string& pack, std::string& flags,
                  const QueryContext& context) {
-    if (kind < 0 || kind >= kFieldCount) kind = kDefaultField;
-    TermFinder finder(query);
-    FullwidthOption option(context);
-    Pass p{finder, pack, flags, context, option};
-    Convert(kind, p);
-    query = finder.text().Str();
+    if (Row(kind) < 0 || Row(kind) >= kFieldCount) kind = kDefaultField;
+    Translation t{TermFinder(query, Literals().set), pack, flags, context};
+    Condition(t, kind);
+    query = t.finder.text().Str();
 }
 
 std::string TranslateQuery(const std::string& query, int scope, const QueryContext& context,
                            std::vector<TranslationStep>* steps) {
     std::string pack, flags;
     pack.reserve(query.size() * 2 + 64);
-    TermFinder finder(query);
-    FullwidthOption option(context);
-    Pass p{finder, pack, flags, context, option};
-    Trim(finder, option);
-    while (!finder.text().empty()) {
-        FieldKind kind = Classify(finder.text());
-        if (kind == kDefaultField && !StartsWith(finder.text(), kFields[kDefaultField].prefix))
-            finder.PrependDefaultPrefix();
-        TranslationStep* step = steps ? &steps->emplace_back() : nullptr;
-        Convert(kind, p, step);
-        Trim(finder, option);
-        if (step) step->left = finder.text().Str();
+    Translation t{TermFinder(query, Literals().set), pack, flags, context};
+    for (Trim(t); !t.finder.text().empty();) {
+        const FieldKind kind = Classify(t.finder.text());
+        if (kind == kDefaultField && !t.finder.text().StartsWith(kDefaultPrefix))
+            t.finder.Prepend(kDefaultPrefix);
+        t.step = steps ? &steps->emplace_back(TranslationStep{kind, {}, {}, {}}) : nullptr;
+        Condition(t, kind);
+        Trim(t);
+        if (t.step) t.step->left = t.finder.text().Str();
     }
-    if (!flags.empty()) {
-        if (!pack.empty()) pack += ",";
-        pack += flags;
-    }
+    if (!flags.empty()) pack += (pack.empty() ? "" : ",") + flags;
     pack += scope == 1002 ? ",subfolder=1" : ",subfolder=0";
     pack += ",hilight=1";
     return pack;

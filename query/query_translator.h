@@ -4,10 +4,9 @@
 #include <string>
 #include <vector>
 
-namespace zms {
+#include "query/field_table.h"
 
-// Row of the field table; 0 is the default field.
-using FieldKind = int;
+namespace zms {
 
 // What a translation takes from outside the query language. The plug-in wires
 // it to the profile file and the host's YenEncode; tools and tests bring their own.
@@ -26,7 +25,8 @@ struct QueryContext {
 // fullwidth-space option on also fullwidth spaces (0x81 0x40).
 void TrimQuery(std::string& query, const QueryContext& context);
 
-// The field of the query's leading prefix; 0 for none or a leading double quote.
+// The field of the query's leading prefix; the default field for none or a
+// leading double quote.
 FieldKind ClassifyField(const std::string& query);
 
 // Consumes the one condition at the front of `query` (which begins with its
@@ -36,7 +36,7 @@ void ConvertTerm(FieldKind kind, std::string& query, std::string& pack, std::str
                  const QueryContext& context);
 
 // One pass of the translation, for a person who wants to see why a query
-// became what it did (zms-translate --explain).
+// became what it did (explain.h).
 struct TranslationStep {
     enum class Form {
         kPlain,     // a value up to the next space (a fullwidth one with the option)

@@ -1,61 +1,66 @@
-// Finds the leftmost term of a field in the query without searching the whole
-// query on every pass.
+// Where the terms of a query may begin: the leftmost occurrence of each of a
+// few fixed literals, in a text that is edited while it is read. The finder
+// knows nothing of what the literals mean; the rules (query_translator.cpp) do.
 //
-// Every search the translation makes is for the leftmost place where a fixed
-// literal stands (a field prefix followed by a double quote, or by a byte that
-// is no space, or the wildcard "attach:*") and then reads forward from there.
-// For each literal the finder keeps a mark: no occurrence starts before it. An
-// edit can create an occurrence only where the literal straddles the edit, so
-// edits move the marks and look at those few places; a search starts from the
-// mark. All edits of the query go through the finder to keep the marks true.
+// Invariant: no occurrence of a literal starts before its mark.
+//
+// A search reads forward from the mark and leaves the mark where it found the
+// literal. An edit moves the marks with the text and, since an occurrence can
+// appear only where it straddles the edit, looks there only. So the searches
+// of a translation read the text about once, not once per term.
 #pragma once
+#include <array>
 #include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
-#include "query/field_table.h"
 #include "query/query_text.h"
 
 namespace zms {
 
-struct TermMatch {
-    std::size_t begin = QueryText::npos;  // npos: no match
-    std::size_t end = 0;                  // one past the match
-    bool found() const { return begin != QueryText::npos; }
+// A fixed byte string, with a byte that must not follow it (then some byte
+// must), or with none (-1).
+struct Literal {
+    std::string text;
+    int notFollowedBy = -1;
+};
+
+// The literals of the finders, numbered as they are added; made once.
+struct LiteralSet {
+    int Add(Literal literal);
+
+    std::vector<Literal> literals;
+    std::array<std::uint32_t, 256> byFirstByte{};  // bit i: literal i begins with the byte
+    std::size_t widest = 0;                         // the most bytes an occurrence covers
 };
 
 class TermFinder {
 public:
-    explicit TermFinder(const std::string& query);
+    TermFinder(const std::string& text, const LiteralSet& literals);
 
     const QueryText& text() const { return text_; }
+    // The leftmost occurrence of the literal, or QueryText::npos.
+    std::size_t Leftmost(int literal);
 
-    // The wildcard "attach:*", leftmost.
-    TermMatch FindWildcard();
-    // prefix, a double quote, one or more items (a backslash and any byte, or a
-    // byte that is neither backslash nor double quote), a double quote; leftmost.
-    TermMatch FindQuoted(int kind);
-    // The leftmost place where the prefix is followed by a byte that is no
-    // space; `end` is left for the caller, who reads the value from there.
-    TermMatch FindPlain(int kind);
-
-    void EraseFront(std::size_t count);
-    void EraseBack(std::size_t count);
+    // Every edit of the text goes through here, to keep the marks true.
     void Erase(std::size_t pos, std::size_t count);
-    void PrependDefaultPrefix();
+    void Prepend(std::string_view bytes);
+
+    // Besides, one place the caller has read the text from, to its end: it
+    // moves with the text, and is dropped (npos) when text from it on goes.
+    void Keep(std::size_t pos) { kept_ = pos; }
+    std::size_t kept() const { return kept_; }
 
 private:
-    struct Mark {
-        std::size_t from = 0;                 // no occurrence starts before this
-        std::size_t failed = QueryText::npos;  // an unclosed quoted candidate
-    };
     bool OccursAt(int literal, std::size_t pos) const;
-    std::size_t Scan(int literal, std::size_t from) const;
-    // After text changed at [pos, pos + inserted) (nothing inserted for a
-    // removal), look for new occurrences straddling that place.
-    void Recheck(int literal, std::size_t lo, std::size_t hi);
+    void Recheck(std::size_t from, std::size_t to);  // new occurrences beginning in [from, to)
 
     QueryText text_;
-    std::vector<Mark> marks_;
+    const LiteralSet& set_;
+    std::vector<std::size_t> marks_;
+    std::size_t kept_ = QueryText::npos;
 };
 
 }  // namespace zms

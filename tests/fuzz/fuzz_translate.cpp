@@ -135,8 +135,8 @@ void CheckAgainstReference(const std::string& query, int scope, bool on, const s
 void CheckOneConversion(const std::string& query, bool on) {
     const FieldKind kind = ClassifyField(query);
     std::string q = query;
-    if (kind == kDefaultField && q.compare(0, 16, kFields[kDefaultField].prefix) != 0)
-        q = kFields[kDefaultField].prefix + q;
+    if (kind == kDefaultField && q.compare(0, kDefaultPrefix.size(), kDefaultPrefix) != 0)
+        q = std::string(kDefaultPrefix) + q;
     std::string pack, flags, rq = q, rpack, rflags;
     ConvertTerm(kind, q, pack, flags, ProfileContext());
     try {
@@ -146,7 +146,7 @@ void CheckOneConversion(const std::string& query, bool on) {
     }
     if (q != rq || pack != rpack || flags != rflags)
         fuzz::Fail("ConvertTerm differs from the reference",
-                   "query [" + fuzz::Visible(query) + "] kind " + std::to_string(kind) + "\n got [" +
+                   "query [" + fuzz::Visible(query) + "] kind " + std::to_string(Row(kind)) + "\n got [" +
                        fuzz::Visible(q) + "] [" + fuzz::Visible(pack) + "] [" + fuzz::Visible(flags) +
                        "]\nwant [" + fuzz::Visible(rq) + "] [" + fuzz::Visible(rpack) + "] [" +
                        fuzz::Visible(rflags) + "]");

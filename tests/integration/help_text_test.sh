@@ -71,9 +71,9 @@ else
     fail "the first lines do not name version $version"
 fi
 
-# The prefixes, read from the field table itself: {kind, "target", "prefix", ...}.
-mapfile -t prefixes < <(sed -n 's/^ *{[0-9][0-9]*, "[^"]*", "\([^"]*\)".*/\1/p' "$root/query/field_table.h")
-rows=$(grep -c '^ *{[0-9][0-9]*, "' "$root/query/field_table.h")
+# The prefixes, read from the field table itself: {FieldKind::kName, "target", "prefix", ...}.
+mapfile -t prefixes < <(sed -n 's/^ *{FieldKind::k[A-Za-z]*, "[^"]*", "\([^"]*\)".*/\1/p' "$root/query/field_table.h")
+rows=$(grep -c '^ *{FieldKind::k[A-Za-z]*, "' "$root/query/field_table.h")
 if [[ ${#prefixes[@]} -eq 0 || ${#prefixes[@]} -ne $rows ]]; then
     fail "read ${#prefixes[@]} prefixes from query/field_table.h, which has $rows rows"
 fi

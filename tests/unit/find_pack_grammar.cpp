@@ -26,8 +26,8 @@ const std::vector<std::string>& TargetNames() {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> out;
         for (const Field& f : kFields)
-            if (f.kind != kAttachField && f.kind != kFlagField) out.push_back(f.target);
-        out.push_back(kAttachTarget);
+            if (f.kind != FieldKind::kAttach && f.kind != FieldKind::kFlag) out.emplace_back(f.target);
+        out.emplace_back(kAttachTarget);
         return out;
     }();
     return names;

@@ -51,13 +51,13 @@ TEST(Oracle, AgreesOnOneConversion) {
     for (bool fullwidth : {false, true}) {
         context.SetFullwidth(fullwidth);
         for (int i = 0; i < 3000; ++i) {
-            int kind = static_cast<int>(rng() % 12);
-            std::string q = std::string(kFields[kind].prefix) + RandomQuery(rng, 10);
+            const FieldKind kind = static_cast<FieldKind>(rng() % kFieldCount);
+            std::string q = std::string(FieldOf(kind).prefix) + RandomQuery(rng, 10);
             std::string pack = i % 3 ? "" : "(\"z\",target=to)", flags = i % 5 ? "" : "flag=f";
             std::string rq = q, rpack = pack, rflags = flags;
             ConvertTerm(kind, q, pack, flags, context);
             reference::ConvertTerm(kind, rq, rpack, rflags, fullwidth);
-            ASSERT_EQ(q, rq) << kind << " [" << rq << "]";
+            ASSERT_EQ(q, rq) << Row(kind) << " [" << rq << "]";
             ASSERT_EQ(pack, rpack);
             ASSERT_EQ(flags, rflags);
         }

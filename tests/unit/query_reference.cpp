@@ -10,7 +10,7 @@ namespace zms::reference {
 
 namespace {
 
-bool StartsWith(const std::string& s, const std::string& p) { return s.compare(0, p.size(), p) == 0; }
+bool StartsWith(const std::string& s, std::string_view p) { return s.compare(0, p.size(), p) == 0; }
 
 void Remove(std::string& s, const boost::regex& re) {
     s = boost::regex_replace(s, re, "", boost::format_all);
@@ -27,11 +27,11 @@ void RemoveAtEnd(std::string& s, const boost::regex& re, const char* bytes) {
     s.replace(run, std::string::npos, end);
 }
 
-int Classify(const std::string& q) {
-    if (!q.empty() && q[0] == '"') return 0;
+FieldKind Classify(const std::string& q) {
+    if (!q.empty() && q[0] == '"') return kDefaultField;
     for (const Field& f : kFields)
         if (StartsWith(q, f.prefix)) return f.kind;
-    return 0;
+    return kDefaultField;
 }
 
 void AddFlag(std::string& flags, const std::string& item) {
@@ -43,7 +43,7 @@ struct FieldPatterns {
     boost::regex quoted, plain;
 };
 
-const FieldPatterns& PatternsOf(int kind) {
+const FieldPatterns& PatternsOf(FieldKind kind) {
     static const std::vector<FieldPatterns> patterns = [] {
         std::vector<FieldPatterns> all;
         for (const Field& f : kFields)
@@ -51,7 +51,7 @@ const FieldPatterns& PatternsOf(int kind) {
                            boost::regex(std::string(f.pattern) + "([^\" ]{0,1}[^ ]+)")});
         return all;
     }();
-    return patterns[kind];
+    return patterns[Row(kind)];
 }
 
 }  // namespace
@@ -65,10 +65,10 @@ void TrimQuery(std::string& query, bool fullwidth) {
     RemoveAtEnd(query, fullwidth ? trailingWide : trailing, fullwidth ? " \x81\x40" : " ");
 }
 
-void ConvertTerm(int kind, std::string& query, std::string& pack, std::string& flags,
+void ConvertTerm(FieldKind kind, std::string& query, std::string& pack, std::string& flags,
                  bool fullwidth) {
-    const Field& f = kFields[kind];
-    if (kind == 10) {
+    const Field& f = FieldOf(kind);
+    if (kind == FieldKind::kAttach) {
         std::size_t at = query.find("attach:*");
         if (at != std::string::npos) {
             query.erase(at, 8);
@@ -76,7 +76,7 @@ void ConvertTerm(int kind, std::string& query, std::string& pack, std::string& f
             return;
         }
     }
-    if (kind == 11) {
+    if (kind == FieldKind::kFlag) {
         query.erase(0, 5);
         std::size_t sp = query.find(' ');
         std::string value = sp == std::string::npos ? query : query.substr(0, sp);
@@ -103,7 +103,7 @@ void ConvertTerm(int kind, std::string& query, std::string& pack, std::string& f
         }
         pack += "(\"" + value + "\"";
     }
-    pack += kind == 10 ? ",target=\"X-Attach\")" : ",target=" + std::string(f.target) + ")";
+    pack += kind == FieldKind::kAttach ? ",target=\"X-Attach\")" : ",target=" + std::string(f.target) + ")";
     query.erase(query.find(matched), matched.size());
 }
 
@@ -111,8 +111,8 @@ std::string TranslateQuery(std::string query, int scope, bool fullwidth) {
     std::string pack, flags;
     TrimQuery(query, fullwidth);
     while (!query.empty()) {
-        int kind = Classify(query);
-        if (kind == 0 && !StartsWith(query, "smallheaderbody:")) query = "smallheaderbody:" + query;
+        FieldKind kind = Classify(query);
+        if (kind == kDefaultField && !StartsWith(query, "smallheaderbody:")) query = "smallheaderbody:" + query;
         ConvertTerm(kind, query, pack, flags, fullwidth);
         TrimQuery(query, fullwidth);
     }

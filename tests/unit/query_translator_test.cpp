@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "subfolder=0,hilight=1"}));
 
 struct ConvertCase {
-    int kind;
+    FieldKind kind;
     const char* query;
     const char* packBefore;
     const char* flagsBefore;
@@ -134,34 +134,50 @@ TEST_P(Convert, ConsumesOneCondition) {
 INSTANTIATE_TEST_SUITE_P(
     Examples, Convert,
     ::testing::Values(
-        ConvertCase{1, "subject:meeting from:sales", "", "", false, " from:sales",
+        ConvertCase{FieldKind::kSubject, "subject:meeting from:sales", "", "", false, " from:sales",
                     "(\"meeting\",target=subject)", ""},
-        ConvertCase{3, "from:b", "(\"a\",target=subject)", "", false, "",
+        ConvertCase{FieldKind::kFrom, "from:b", "(\"a\",target=subject)", "", false, "",
                     "(\"a\",target=subject)and(\"b\",target=from)", ""},
-        ConvertCase{2, "from+to:x", "", "", false, "", "(\"x\",target=from+to)", ""},
-        ConvertCase{10, "attach:report attach:*", "", "", false, "attach:report ", "", "flag=attach"},
-        ConvertCase{10, "attach:*.pdf", "", "", false, ".pdf", "", "flag=attach"},
-        ConvertCase{10, "attach:foo", "", "flag=x", false, "", "(\"foo\",target=\"X-Attach\")", "flag=x"},
-        ConvertCase{10, "attach:\"x y\"", "", "", false, "", "(\"x y\",regular,target=\"X-Attach\")", ""},
-        ConvertCase{11, "flag:new", "", "flag=attach", false, "", "", "flag=attach&new"},
-        ConvertCase{11, "flag:", "", "", false, "", "", "flag="},
-        ConvertCase{11, "flag: abc", "", "", false, " abc", "", "flag="},
-        ConvertCase{1, "subject:", "", "", false, "smallheaderbody:subject:", "", ""},
-        ConvertCase{1, "subject: subject:abc", "", "", false, "subject: ", "(\"abc\",target=subject)", ""},
-        ConvertCase{1, "subject:abc subject:\"x y\"", "", "", false, "subject:abc ",
-                    "(\"x y\",regular,target=subject)", ""},
-        ConvertCase{1, "subject:\"a\\\"b\"", "", "", false, "", "(\"a\\\"b\",regular,target=subject)", ""},
-        ConvertCase{1, "subject:\"\" x", "", "", false, " x", "(\"\"\"\",target=subject)", ""},
-        ConvertCase{0, "smallheaderbody:\"abc", "", "", false, "", "(\"\"abc\",target=smallheaderbody)", ""},
-        ConvertCase{1, "subject:a\"b cd\"", "", "", false, " cd\"", "(\"a\"b\",target=subject)", ""},
-        ConvertCase{1, "subject:a.b*", "", "", false, "", "(\"a.b*\",target=subject)", ""},
-        ConvertCase{1, "subject:abc" FW "def", "", "", true, "def", "(\"abc \",target=subject)", ""},
-        ConvertCase{1, "subject:abc" FW "def" FW "ghi", "", "", true, "def" FW "ghi",
+        ConvertCase{FieldKind::kFromTo, "from+to:x", "", "", false, "", "(\"x\",target=from+to)",
+                    ""},
+        ConvertCase{FieldKind::kAttach, "attach:report attach:*", "", "", false, "attach:report ",
+                    "", "flag=attach"},
+        ConvertCase{FieldKind::kAttach, "attach:*.pdf", "", "", false, ".pdf", "", "flag=attach"},
+        ConvertCase{FieldKind::kAttach, "attach:foo", "", "flag=x", false, "",
+                    "(\"foo\",target=\"X-Attach\")", "flag=x"},
+        ConvertCase{FieldKind::kAttach, "attach:\"x y\"", "", "", false, "",
+                    "(\"x y\",regular,target=\"X-Attach\")", ""},
+        ConvertCase{FieldKind::kFlag, "flag:new", "", "flag=attach", false, "", "",
+                    "flag=attach&new"},
+        ConvertCase{FieldKind::kFlag, "flag:", "", "", false, "", "", "flag="},
+        ConvertCase{FieldKind::kFlag, "flag: abc", "", "", false, " abc", "", "flag="},
+        ConvertCase{FieldKind::kSubject, "subject:", "", "", false, "smallheaderbody:subject:", "",
+                    ""},
+        ConvertCase{FieldKind::kSubject, "subject: subject:abc", "", "", false,
+                    "subject: ", "(\"abc\",target=subject)", ""},
+        ConvertCase{FieldKind::kSubject, "subject:abc subject:\"x y\"", "", "", false,
+                    "subject:abc ", "(\"x y\",regular,target=subject)", ""},
+        ConvertCase{FieldKind::kSubject, "subject:\"a\\\"b\"", "", "", false, "",
+                    "(\"a\\\"b\",regular,target=subject)", ""},
+        ConvertCase{FieldKind::kSubject, "subject:\"\" x", "", "", false, " x",
+                    "(\"\"\"\",target=subject)", ""},
+        ConvertCase{FieldKind::kSmallHeaderBody, "smallheaderbody:\"abc", "", "", false, "",
+                    "(\"\"abc\",target=smallheaderbody)", ""},
+        ConvertCase{FieldKind::kSubject, "subject:a\"b cd\"", "", "", false, " cd\"",
+                    "(\"a\"b\",target=subject)", ""},
+        ConvertCase{FieldKind::kSubject, "subject:a.b*", "", "", false, "",
+                    "(\"a.b*\",target=subject)", ""},
+        ConvertCase{FieldKind::kSubject, "subject:abc" FW "def", "", "", true, "def",
                     "(\"abc \",target=subject)", ""},
-        ConvertCase{1, "subject:" FW "abc", "", "", true, "abc", "(\" \",target=subject)", ""},
-        ConvertCase{1, "subject:abc" FW "def", "", "", false, "", "(\"abc" FW "def\",target=subject)", ""},
-        ConvertCase{1, "subject:\"a" FW "b\"", "", "", true, "", "(\"a" FW "b\",regular,target=subject)", ""},
-        ConvertCase{11, "flag:a" FW "b", "", "", true, "", "", "flag=a" FW "b"}));
+        ConvertCase{FieldKind::kSubject, "subject:abc" FW "def" FW "ghi", "", "", true,
+                    "def" FW "ghi", "(\"abc \",target=subject)", ""},
+        ConvertCase{FieldKind::kSubject, "subject:" FW "abc", "", "", true, "abc",
+                    "(\" \",target=subject)", ""},
+        ConvertCase{FieldKind::kSubject, "subject:abc" FW "def", "", "", false, "",
+                    "(\"abc" FW "def\",target=subject)", ""},
+        ConvertCase{FieldKind::kSubject, "subject:\"a" FW "b\"", "", "", true, "",
+                    "(\"a" FW "b\",regular,target=subject)", ""},
+        ConvertCase{FieldKind::kFlag, "flag:a" FW "b", "", "", true, "", "", "flag=a" FW "b"}));
 
 struct TrimCase {
     const char* query;
@@ -194,11 +210,25 @@ TEST(ClassifyField, ReadsTheLeadingPrefixInTableOrder) {
     struct {
         const char* query;
         FieldKind kind;
-    } cases[] = {{"smallheaderbody:x", 0}, {"subject:x", 1},    {"from+to:x", 2}, {"from:x", 3},
-                 {"to:x", 4},              {"body:x", 5},       {"header:x", 6},  {"smallheader:x", 7},
-                 {"all:x", 8},             {"memo:x", 9},       {"attach:x", 10}, {"flag:x", 11},
-                 {"\"subject:x", 0},       {"Subject:x", 0},    {"x", 0},         {"", 0},
-                 {"subject", 0},           {"smallheader:", 7}, {"from+", 0}};
+    } cases[] = {{"smallheaderbody:x", FieldKind::kSmallHeaderBody},
+                 {"subject:x", FieldKind::kSubject},
+                 {"from+to:x", FieldKind::kFromTo},
+                 {"from:x", FieldKind::kFrom},
+                 {"to:x", FieldKind::kTo},
+                 {"body:x", FieldKind::kBody},
+                 {"header:x", FieldKind::kHeader},
+                 {"smallheader:x", FieldKind::kSmallHeader},
+                 {"all:x", FieldKind::kAll},
+                 {"memo:x", FieldKind::kMemo},
+                 {"attach:x", FieldKind::kAttach},
+                 {"flag:x", FieldKind::kFlag},
+                 {"\"subject:x", kDefaultField},
+                 {"Subject:x", kDefaultField},
+                 {"x", kDefaultField},
+                 {"", kDefaultField},
+                 {"subject", kDefaultField},
+                 {"smallheader:", FieldKind::kSmallHeader},
+                 {"from+", kDefaultField}};
     for (const auto& c : cases) EXPECT_EQ(ClassifyField(c.query), c.kind) << c.query;
 }
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "platform/console.h"
+#include "query/explain.h"
 #include "query/query_translator.h"
 #include "settings/profile_store.h"
 #include "tools/vrinfo/stand_in_escape.h"
-#include "tools/zms-translate/explain.h"
 
 namespace {
 
@@ -86,10 +86,8 @@ bool g_explain = false;
 zms::QueryContext g_context;
 
 bool Print(const std::string& query, int scope) {
-    std::vector<zms::TranslationStep> steps;
-    std::string out = zms::TranslateQuery(query, scope, g_context, g_explain ? &steps : nullptr);
-    out += '\n';
-    if (g_explain) out += zms::ExplainSteps(steps);
+    const std::string out = g_explain ? zms::ExplanationText(zms::Explain(query, scope, g_context))
+                                      : zms::TranslateQuery(query, scope, g_context) + '\n';
     return std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
 }
 
