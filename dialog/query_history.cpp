@@ -1,8 +1,9 @@
 #include "dialog/query_history.h"
 
-#include <cstdlib>
+#include <optional>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "settings/profile_store.h"
@@ -26,9 +27,8 @@ std::string Key(int n) { return "history" + std::to_string(n); }
 void load() {
     if (!g_profileStore) return;
     for (int n = 0; n < kSaved; ++n) {
-        char* value = g_profileStore->ReadString(kSection, Key(n).c_str(), nullptr);
-        if (value && value[0] != '\0') List().emplace_back(value);
-        std::free(value);
+        std::optional<std::string> value = g_profileStore->ReadText(kSection, Key(n).c_str());
+        if (value && !value->empty()) List().push_back(std::move(*value));
     }
 }
 

@@ -1,12 +1,13 @@
-// The search dialog on a terminal, for the native build: the dialog is shown as
-// text on standard error and a person (or a script piped into standard input)
-// answers one action a line, with the action words of dialog::Act. The
-// terminal speaks UTF-8, the dialog code page 932: text is converted both ways
-// at this edge only. The end of input is the close box.
+// The search dialog on a terminal, for the native build: what it shows on
+// opening is printed as one line on standard output, the dialog is drawn as
+// text on standard error, and a person (or a script piped into standard
+// input) answers one action a line, in the words of dialog::ReadAction. The
+// terminal speaks UTF-8, the dialog code page 932: the drawing and the actions
+// are converted both ways at this edge only.
 #include <string>
 
 #include "dialog/search_dialog.h"
-#include "dialog/search_dialog_logic.h"
+#include "dialog/search_dialog_text.h"
 #include "platform/console.h"
 
 namespace zms {
@@ -16,24 +17,25 @@ namespace {
 constexpr char kActions[] =
     "actions: type TEXT | pick N | scope 1-4 | check | ok | esc | close\n";
 
-void Show(const dialog::Session& session) {
-    platform::WriteToTerminal(platform::TerminalFromCp932(dialog::Describe(session)));
+void Show(const dialog::View& view) {
+    platform::WriteToTerminal(platform::TerminalFromCp932(dialog::Describe(view)));
 }
 
 }  // namespace
 
 int RunSearchDialog(std::intptr_t /*owner*/) {
-    dialog::Session session = dialog::Begin();
-    Show(session);
+    dialog::View view = dialog::Open();
+    dialog::PrintOpening(view);
+    Show(view);
     platform::WriteToTerminal(kActions);
     for (std::string line; platform::ReadInputLine(line);) {
-        const int result = dialog::Act(session, platform::Cp932FromTerminal(line));
+        const int result = dialog::Act(view, platform::Cp932FromTerminal(line));
         if (result == dialog::kActionUnknown) {
             platform::WriteToTerminal("? " + line + "\n" + kActions);
         } else if (result != dialog::kActionDone) {
             return result;
         } else {
-            Show(session);
+            Show(view);
         }
     }
     return dialog::kResultClosed;

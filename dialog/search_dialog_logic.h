@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zms::dialog {
 
@@ -39,53 +40,17 @@ struct Point {
 // Centred on the desktop; moved back inside it where it would stick out.
 Point CentredPosition(const Rect& desktop, const Rect& dialog);
 
-}  // namespace zms::dialog
-
-#include <vector>
-
-namespace zms::dialog {
-
-// What the dialog shows when it opens.
-struct OpeningView {
+// What the dialog shows: on opening, and while it is open in a view without
+// windows of its own (the console), which keeps it. Nothing of it is stored
+// before OK.
+struct View {
     std::vector<std::string> dropDown;  // the history in its own order, blanks as empty rows
-    std::string text;                   // the query line: the initial edit text
-    int checkedScope;                   // SearchScope
-    bool checked;                       // the check-box flag
+    std::string text;                   // the query line
+    int scope;                          // the checked scope button
+    bool checked;                       // the check box
     bool checkEnabled;
 };
-OpeningView Open();
-
-}  // namespace zms::dialog
-
-namespace zms::dialog {
-
-// A dialog that is open, as a view without windows of its own (the console)
-// keeps it: what is shown now. Nothing of it is stored before OK.
-struct Session {
-    std::vector<std::string> dropDown;
-    std::string text;  // the query line
-    int scope;         // the checked scope button
-    bool checked;
-    bool checkEnabled;
-};
-Session Begin();
-
-// What Act makes of a line that does not end the dialog.
-inline constexpr int kActionDone = 0;
-inline constexpr int kActionUnknown = -1;
-
-// One action of a person, a line of code-page-932 bytes:
-//   type TEXT   the query line becomes TEXT (which may be empty)
-//   pick N      the drop-down's row N (from 0) is chosen
-//   scope ID    the scope button ID is clicked: 1001..1004, or 1..4 for short
-//   check       the check box is clicked; nothing happens while it is disabled
-//   ok | esc | close   OK, the Esc key, the close box
-// A trailing CR is ignored. The dialog's result when the action ends it, else
-// kActionDone, or kActionUnknown for a line that is no action or whose
-// argument is out of range (the session is then unchanged).
-int Act(Session& session, std::string line);
-
-// The session as lines of text, in code page 932, for a view that prints it.
-std::string Describe(const Session& session);
+// On opening: the process-wide state, the initial edit text in the query line.
+View Open();
 
 }  // namespace zms::dialog

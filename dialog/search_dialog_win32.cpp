@@ -1,7 +1,8 @@
 // The search dialog as a Win32 modal dialog over template 101. Three pieces:
-// the handles it works with while open, a static dialog procedure, and
-// RunSearchDialog. What the dialog does to the state is in
-// dialog/search_dialog_logic.h; this file only moves it in and out of windows.
+// the data it works with while open, passed through DialogBoxParamA's lParam;
+// a static dialog procedure; and RunSearchDialog. What the dialog does to the
+// state is in dialog/search_dialog_logic.h; this file only moves it in and out
+// of windows.
 #include <windows.h>
 #include <imm.h>
 
@@ -18,14 +19,14 @@ namespace {
 
 constexpr int kTemplateId = 101;
 
-// The data the dialog works with while it is open: the combo box of the query
-// line and the edit control inside it, which holds the query. The dialog is
-// modal and runs on the one thread that calls `search`, so one set suffices.
+// The data the dialog works with while it is open: what it shows on opening,
+// the combo box of the query line and the edit control inside it, which holds
+// the query. The procedure keeps it with the window (DWLP_USER).
 struct OpenDialog {
+    dialog::View opening;
     HWND combo = nullptr;
     HWND edit = nullptr;
 };
-OpenDialog g_open;
 
 // The input context of a window, released when it goes out of scope.
 class InputContext {
@@ -62,22 +63,22 @@ void EnableCheckBox(HWND dialog, int scope) {
     EnableWindow(GetDlgItem(dialog, dialog::kIdSpecialFolders), dialog::CheckBoxEnabled(scope));
 }
 
-BOOL OnInitDialog(HWND dialog) {
-    const dialog::OpeningView view = dialog::Open();
+BOOL OnInitDialog(HWND dialog, OpenDialog& open) {
+    const dialog::View& view = open.opening;
     Centre(dialog);
-    g_open.combo = GetDlgItem(dialog, dialog::kIdQueryLine);
-    SendMessageA(g_open.combo, CB_LIMITTEXT, 0, 0);  // 0 lifts the limit
-    g_open.edit = GetWindow(g_open.combo, GW_CHILD);
-    SetFocus(g_open.combo);
+    open.combo = GetDlgItem(dialog, dialog::kIdQueryLine);
+    SendMessageA(open.combo, CB_LIMITTEXT, 0, 0);  // 0 lifts the limit
+    open.edit = GetWindow(open.combo, GW_CHILD);
+    SetFocus(open.combo);
     // Inserting at an index does not sort, whatever CBS_SORT says: the rows
     // keep the history's order, blank entries as empty rows.
     for (std::size_t k = 0; k < view.dropDown.size(); ++k)
-        SendMessageA(g_open.combo, CB_INSERTSTRING, k, reinterpret_cast<LPARAM>(view.dropDown[k].c_str()));
-    CheckRadioButton(dialog, dialog::kIdFirstScope, dialog::kIdLastScope, view.checkedScope);
+        SendMessageA(open.combo, CB_INSERTSTRING, k, reinterpret_cast<LPARAM>(view.dropDown[k].c_str()));
+    CheckRadioButton(dialog, dialog::kIdFirstScope, dialog::kIdLastScope, view.scope);
     CheckDlgButton(dialog, dialog::kIdSpecialFolders, view.checked ? BST_CHECKED : BST_UNCHECKED);
     // Disabled, the check box keeps and shows its state.
     if (!view.checkEnabled) EnableWindow(GetDlgItem(dialog, dialog::kIdSpecialFolders), FALSE);
-    if (!view.text.empty()) SetWindowTextA(g_open.edit, view.text.c_str());
+    if (!view.text.empty()) SetWindowTextA(open.edit, view.text.c_str());
     if (dialog::ShouldCloseInputMethod()) CloseInputMethod(dialog);
     return FALSE;  // the focus is set already
 }
@@ -88,28 +89,28 @@ int FirstCheckedScope(HWND dialog) {
     return 0;
 }
 
-std::string QueryLine() {
-    const int length = GetWindowTextLengthA(g_open.edit);
+std::string QueryLine(HWND edit) {
+    const int length = GetWindowTextLengthA(edit);
     if (length <= 0) return {};
     std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-    GetWindowTextA(g_open.edit, buffer.data(), length + 1);
+    GetWindowTextA(edit, buffer.data(), length + 1);
     return buffer.data();
 }
 
-void OnOk(HWND dialog) {
+void OnOk(HWND dialog, const OpenDialog& open) {
     const int scope = FirstCheckedScope(dialog);
     const bool checked = IsDlgButtonChecked(dialog, dialog::kIdSpecialFolders) == BST_CHECKED;
-    EndDialog(dialog, dialog::Confirm(scope, checked, QueryLine()));
+    EndDialog(dialog, dialog::Confirm(scope, checked, QueryLine(open.edit)));
 }
 
-BOOL OnCommand(HWND dialog, int id) {
+BOOL OnCommand(HWND dialog, const OpenDialog& open, int id) {
     if (id >= dialog::kIdFirstScope && id <= dialog::kIdLastScope) {
         CheckRadioButton(dialog, dialog::kIdFirstScope, dialog::kIdLastScope, id);
         EnableCheckBox(dialog, id);
         return TRUE;
     }
     if (id == dialog::kIdOk) {
-        OnOk(dialog);
+        OnOk(dialog, open);
         return TRUE;
     }
     if (id == dialog::kIdCancel) {  // Esc, through the dialog manager
@@ -119,11 +120,17 @@ BOOL OnCommand(HWND dialog, int id) {
     return FALSE;  // the check box and the combo box's notifications
 }
 
-INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     try {
+        if (message == WM_INITDIALOG) {
+            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            return OnInitDialog(dialog, *reinterpret_cast<OpenDialog*>(lParam));
+        }
+        // Null for the messages that come before WM_INITDIALOG (WM_SETFONT).
+        const auto* open = reinterpret_cast<const OpenDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+        if (!open) return FALSE;
         switch (message) {
-        case WM_INITDIALOG: return OnInitDialog(dialog);
-        case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam));
+        case WM_COMMAND: return OnCommand(dialog, *open, LOWORD(wParam));
         case WM_CLOSE:
             EndDialog(dialog, dialog::kResultClosed);
             return TRUE;
@@ -139,10 +146,10 @@ INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 }  // namespace
 
 int RunSearchDialog(std::intptr_t owner) {
-    const INT_PTR result = DialogBoxParamA(static_cast<HINSTANCE>(platform::PluginModule()), MAKEINTRESOURCEA(kTemplateId),
-                                           reinterpret_cast<HWND>(owner), SearchDialogProc, 0);
-    g_open = OpenDialog{};
-    return static_cast<int>(result);
+    OpenDialog open{dialog::Open()};
+    return static_cast<int>(DialogBoxParamA(static_cast<HINSTANCE>(platform::PluginModule()),
+                                            MAKEINTRESOURCEA(kTemplateId), reinterpret_cast<HWND>(owner),
+                                            SearchDialogProc, reinterpret_cast<LPARAM>(&open)));
 }
 
 }  // namespace zms

@@ -1,6 +1,7 @@
 #include "plugin/favorites.h"
 
-#include <cstdlib>
+#include <optional>
+#include <utility>
 
 #include "settings/profile_store.h"
 
@@ -27,11 +28,9 @@ bool RunFavorite(std::string& query) {
     std::size_t space = query.find(' ');
     if (space == std::string::npos) {
         std::string name = query.substr(kPrefixLength);
-        char* value = g_profileStore ? g_profileStore->ReadString(kSection, name.c_str(), nullptr) : nullptr;
-        if (value) {
-            query = value;
-            std::free(value);
-        }
+        if (!g_profileStore) return true;
+        if (std::optional<std::string> value = g_profileStore->ReadText(kSection, name.c_str()))
+            query = std::move(*value);
         return true;
     }
     if (space == kPrefixLength) return true;  // "fav: ..." is searched as it is

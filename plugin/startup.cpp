@@ -1,7 +1,5 @@
 #include "plugin/startup.h"
 
-#include <cstdlib>
-#include <cstring>
 #include <optional>
 #include <string>
 
@@ -30,20 +28,12 @@ std::optional<std::string> ReadDirectory(const char* path) {
 }
 
 int ScopeFromProfile() {
-    char* radio = g_profileStore->ReadString("Config", "radio", nullptr);
-    int scope = kScopeFolder;
-    if (radio && radio[0] >= '1' && radio[0] <= '4' && radio[1] == '\0')
-        scope = kScopeFolder + (radio[0] - '1');
-    std::free(radio);
-    return scope;
+    const std::optional<std::string> radio = g_profileStore->ReadText("Config", "radio");
+    if (!radio || radio->size() != 1 || (*radio)[0] < '1' || (*radio)[0] > '4') return kScopeFolder;
+    return kScopeFolder + ((*radio)[0] - '1');
 }
 
-bool CheckFromProfile() {
-    char* check = g_profileStore->ReadString("Config", "check", nullptr);
-    bool on = check && std::strcmp(check, "TRUE") == 0;
-    std::free(check);
-    return on;
-}
+bool CheckFromProfile() { return g_profileStore->ReadText("Config", "check") == "TRUE"; }
 
 }  // namespace
 

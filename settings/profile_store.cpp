@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "platform/profile.h"
 
@@ -16,10 +17,7 @@ bool StrippedByProfileRead(char c) {
 
 bool ProfileOptionOn(const char* section, const char* key) {
     if (!g_profileStore) return false;
-    char* value = g_profileStore->ReadString(section, key, nullptr);
-    const bool on = value && std::strcmp(value, "1") == 0;
-    std::free(value);
-    return on;
+    return g_profileStore->ReadText(section, key) == "1";
 }
 
 ProfileStore::ProfileStore(const char* path) : path_(path != nullptr ? path : "") {}
@@ -44,6 +42,13 @@ char* ProfileStore::ReadString(const char* section, const char* key, const char*
         if (grown == nullptr) std::free(buf);
         buf = grown;
     }
+}
+
+std::optional<std::string> ProfileStore::ReadText(const char* section, const char* key,
+                                                  const char* def) const {
+    const std::unique_ptr<char, decltype(&std::free)> value(ReadString(section, key, def), &std::free);
+    if (value == nullptr) return std::nullopt;
+    return std::string(value.get());
 }
 
 namespace {

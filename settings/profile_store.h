@@ -1,5 +1,6 @@
 // The one reader and writer of the plug-in's profile file.
 #pragma once
+#include <optional>
 #include <string>
 
 namespace zms {
@@ -11,6 +12,9 @@ public:
     // The value (or `def`, "" when null) in a malloc'ed buffer the caller frees;
     // null when `section` is null or memory runs out.
     char* ReadString(const char* section, const char* key, const char* def) const;
+    // ReadString's value as an owning string; nothing where ReadString gives null.
+    std::optional<std::string> ReadText(const char* section, const char* key,
+                                        const char* def = nullptr) const;
 
     // Writes `value` (null removes the key; null key removes the section). A value
     // enclosed in double quotes is written with one more pair so that it reads back

@@ -29,19 +29,19 @@ TEST_F(DialogLogic, OpeningShowsHistoryInItsOwnOrderWithBlankRows) {
     QueryHistory::record("pear");
     QueryHistory::record("pear");
     g_search = {1002, true, "\"a b\""};
-    dialog::OpeningView v = dialog::Open();
+    dialog::View v = dialog::Open();
     EXPECT_EQ(v.dropDown, (std::vector<std::string>{"pear", "", "apple", "fig"}));
     EXPECT_EQ(v.text, "\"a b\"");
-    EXPECT_EQ(v.checkedScope, 1002);
+    EXPECT_EQ(v.scope, 1002);
     EXPECT_TRUE(v.checked);
     EXPECT_FALSE(v.checkEnabled) << "a disabled check box keeps and shows its state";
 }
 
 TEST_F(DialogLogic, OpeningWithTheStartUpDefaults) {
-    dialog::OpeningView v = dialog::Open();
+    dialog::View v = dialog::Open();
     EXPECT_TRUE(v.dropDown.empty());
     EXPECT_EQ(v.text, "");
-    EXPECT_EQ(v.checkedScope, 1001);
+    EXPECT_EQ(v.scope, 1001);
     EXPECT_FALSE(v.checked);
     EXPECT_FALSE(v.checkEnabled);
 }

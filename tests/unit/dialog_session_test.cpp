@@ -1,4 +1,4 @@
-// The dialog as a view without windows keeps it (dialog::Session, Act,
+// The dialog as a view without windows keeps it (dialog::View, Act,
 // Describe), the captions' exact bytes, and the console's conversions between
 // a UTF-8 terminal and code page 932, which must agree natively and on Windows.
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 
 #include "dialog/dialog_texts.h"
 #include "dialog/query_history.h"
-#include "dialog/search_dialog_logic.h"
+#include "dialog/search_dialog_text.h"
 #include "dialog/search_state.h"
 #include "platform/console.h"
 #include "plugin_state_fixture.h"
@@ -82,7 +82,7 @@ TEST_F(DialogSession, RunsEndAsTheirLastActionSays) {
         profile.store().WriteString("Config", nullptr, nullptr);
         profile.store().WriteString("History", nullptr, nullptr);
         g_search = {run.start.scope, run.start.check, run.start.text};
-        dialog::Session session = dialog::Begin();
+        dialog::View session = dialog::Open();
         int result = dialog::kActionDone;
         for (std::size_t i = 0; i < run.actions.size(); ++i) {
             result = dialog::Act(session, run.actions[i]);
@@ -103,7 +103,7 @@ TEST_F(DialogSession, PicksRowsOfTheDropDownIncludingBlankOnes) {
     QueryHistory::record("fig");
     QueryHistory::record("apple");
     QueryHistory::record("apple");  // leaves a blank row at 1
-    dialog::Session s = dialog::Begin();
+    dialog::View s = dialog::Open();
     ASSERT_EQ(s.dropDown, (std::vector<std::string>{"apple", "", "fig"}));
     EXPECT_EQ(dialog::Act(s, "pick 2"), dialog::kActionDone);
     EXPECT_EQ(s.text, "fig");
@@ -119,7 +119,7 @@ TEST_F(DialogSession, LinesThatAreNoActionChangeNothing) {
                            "pick 1",  "pick -1",  "pick 0x0", "pick 1 ",   "scope",   "scope 0",
                            "scope 5", "scope 1000", "scope 1005", "scope 3a", "Scope 1", "ESC"};
     for (const char* line : lines) {
-        dialog::Session s = dialog::Begin();
+        dialog::View s = dialog::Open();
         EXPECT_EQ(dialog::Act(s, line), dialog::kActionUnknown) << "[" << line << "]";
         EXPECT_EQ(s.text, "t") << line;
         EXPECT_EQ(s.scope, 1003) << line;
@@ -133,7 +133,7 @@ TEST_F(DialogSession, DescribesWhatIsShown) {
     QueryHistory::record("b");
     QueryHistory::record("a");
     g_search = {1002, true, "q\x81\x40"};
-    const std::string shown = dialog::Describe(dialog::Begin());
+    const std::string shown = dialog::Describe(dialog::Open());
     const std::string expected = std::string(dialog::texts::kCaption) + "\n" +
                                  "  [q\x81\x40]\n"
                                  "    0: a\n"

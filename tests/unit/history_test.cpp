@@ -2,7 +2,6 @@
 // leaves in the profile file.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <vector>
 
 #include "dialog/query_history.h"
@@ -20,11 +19,9 @@ protected:
         profile.store().WriteString("History", ("history" + std::to_string(n)).c_str(), value);
     }
     std::string Stored(int n) {
-        char* v = profile.store().ReadString("History", ("history" + std::to_string(n)).c_str(),
-                                             "<missing>");
-        std::string s = v ? v : "<null>";
-        std::free(v);
-        return s;
+        return profile.store()
+            .ReadText("History", ("history" + std::to_string(n)).c_str(), "<missing>")
+            .value_or("<null>");
     }
     std::vector<std::string> List() {
         std::vector<std::string> out;

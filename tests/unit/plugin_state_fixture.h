@@ -4,7 +4,6 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "dialog/query_history.h"
@@ -25,10 +24,7 @@ protected:
 
     // The value in the profile file; "<missing>" for a key that is not there.
     std::string Read(const char* section, const char* key) {
-        char* v = profile.store().ReadString(section, key, "<missing>");
-        std::string s = v ? v : "<null>";
-        std::free(v);
-        return s;
+        return profile.store().ReadText(section, key, "<missing>").value_or("<null>");
     }
 
     ScopedProfile profile;

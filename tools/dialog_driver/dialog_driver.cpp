@@ -1,17 +1,14 @@
 #include "tools/dialog_driver/dialog_driver.h"
 
-#include <cstdlib>
 #include <sstream>
+
+#include "dialog/search_dialog_text.h"
 
 namespace zms::dialog_driver {
 
 namespace {
 
-constexpr int kOk = 1;
-constexpr int kQueryLine = 1000;
-constexpr int kFirstScope = 1001;
-constexpr int kLastScope = 1004;
-constexpr int kSpecialFolders = 1005;
+using dialog::kIdFirstScope, dialog::kIdLastScope, dialog::kIdQueryLine, dialog::kIdSpecialFolders;
 constexpr unsigned kPollMs = 10;
 
 struct Search {
@@ -22,7 +19,7 @@ BOOL CALLBACK MatchSearchDialog(HWND window, LPARAM param) {
     char className[16] = {};
     GetClassNameA(window, className, sizeof className);
     if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-    if (!GetDlgItem(window, kQueryLine) || !GetDlgItem(window, kSpecialFolders)) return TRUE;
+    if (!GetDlgItem(window, kIdQueryLine) || !GetDlgItem(window, kIdSpecialFolders)) return TRUE;
     reinterpret_cast<Search*>(param)->found = window;
     return FALSE;
 }
@@ -38,7 +35,7 @@ std::string TextOf(HWND window) {
     return text;
 }
 
-HWND Combo(HWND dialog) { return GetDlgItem(dialog, kQueryLine); }
+HWND Combo(HWND dialog) { return GetDlgItem(dialog, kIdQueryLine); }
 HWND Edit(HWND dialog) { return GetWindow(Combo(dialog), GW_CHILD); }
 
 std::vector<std::string> Rows(HWND combo) {
@@ -80,12 +77,6 @@ HWND FocusOf(HWND dialog) {
     return dialog;
 }
 
-// A whole decimal number; -1 for anything else.
-long Number(const std::string& s) {
-    if (s.empty() || s.size() > 9 || s.find_first_not_of("0123456789") != std::string::npos) return -1;
-    return std::strtol(s.c_str(), nullptr, 10);
-}
-
 }  // namespace
 
 HWND WaitForSearchDialog(DWORD threadId, unsigned timeoutMs) {
@@ -110,12 +101,12 @@ SearchDialogView Look(HWND dialog) {
     view.caption = TextOf(dialog);
     view.query = TextOf(Edit(dialog));
     view.rows = Rows(Combo(dialog));
-    for (int id = kFirstScope; id <= kSpecialFolders; ++id) view.controlTexts.push_back(TextOf(GetDlgItem(dialog, id)));
+    for (int id = kIdFirstScope; id <= kIdSpecialFolders; ++id) view.controlTexts.push_back(TextOf(GetDlgItem(dialog, id)));
     view.controlTexts.push_back(TextOf(Frame(dialog)));
-    for (int id = kFirstScope; id <= kLastScope && !view.checkedScope; ++id)
+    for (int id = kIdFirstScope; id <= kIdLastScope && !view.checkedScope; ++id)
         if (IsDlgButtonChecked(dialog, id) == BST_CHECKED) view.checkedScope = id;
-    view.checked = IsDlgButtonChecked(dialog, kSpecialFolders) == BST_CHECKED;
-    view.checkEnabled = IsWindowEnabled(GetDlgItem(dialog, kSpecialFolders)) != FALSE;
+    view.checked = IsDlgButtonChecked(dialog, kIdSpecialFolders) == BST_CHECKED;
+    view.checkEnabled = IsWindowEnabled(GetDlgItem(dialog, kIdSpecialFolders)) != FALSE;
     GetWindowRect(dialog, &view.window);
     GetWindowRect(GetDesktopWindow(), &view.desktop);
     return view;
@@ -139,7 +130,7 @@ bool Pick(HWND dialog, int row) {
     const HWND combo = Combo(dialog);
     if (row < 0 || row >= SendMessageA(combo, CB_GETCOUNT, 0, 0)) return false;
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kQueryLine, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kIdQueryLine, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
     return true;
 }
 
@@ -153,30 +144,17 @@ void PressEscape(HWND dialog) { PostKey(FocusOf(dialog), VK_ESCAPE); }
 
 void PressCloseBox(HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
-bool Perform(HWND dialog, const std::string& action) {
-    const std::size_t space = action.find(' ');
-    const std::string verb = action.substr(0, space);
-    const std::string arg = space == std::string::npos ? "" : action.substr(space + 1);
-    if (verb == "type") {
-        Type(dialog, arg);
-    } else if (verb == "pick") {
-        const long row = Number(arg);
-        return row >= 0 && Pick(dialog, static_cast<int>(row));
-    } else if (verb == "scope") {
-        long id = Number(arg);
-        if (id >= 1 && id <= 4) id += kFirstScope - 1;
-        if (id < kFirstScope || id > kLastScope) return false;
-        Click(dialog, static_cast<int>(id));
-    } else if (action == "check") {
-        Click(dialog, kSpecialFolders);
-    } else if (action == "ok") {
-        Click(dialog, kOk);
-    } else if (action == "esc") {
-        PressEscape(dialog);
-    } else if (action == "close") {
-        PressCloseBox(dialog);
-    } else {
-        return false;
+bool Perform(HWND dialog, const std::string& line) {
+    const std::optional<dialog::Action> action = dialog::ReadAction(line);
+    if (!action) return false;
+    switch (action->kind) {
+    case dialog::Action::kType: Type(dialog, action->text); break;
+    case dialog::Action::kPick: return Pick(dialog, action->number);
+    case dialog::Action::kScope: Click(dialog, action->number); break;
+    case dialog::Action::kCheck: Click(dialog, kIdSpecialFolders); break;
+    case dialog::Action::kOk: Click(dialog, dialog::kIdOk); break;
+    case dialog::Action::kEsc: PressEscape(dialog); break;
+    case dialog::Action::kClose: PressCloseBox(dialog); break;
     }
     return true;
 }

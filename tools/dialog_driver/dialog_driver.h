@@ -54,11 +54,10 @@ void PressEscape(HWND dialog);
 // The caption's close box (WM_SYSCOMMAND SC_CLOSE).
 void PressCloseBox(HWND dialog);
 
-// One action in the words of the console view and of a host's dialog script:
-// "type TEXT", "pick N", "scope ID" (1..4 or 1001..1004), "check", "ok", "esc",
-// "close"; TEXT is in the ANSI code page. False for a line that is no action
-// (nothing is done).
-bool Perform(HWND dialog, const std::string& action);
+// One action in the words of the console view (dialog::ReadAction), TEXT in
+// the ANSI code page. False for a line that is no action, or a row the
+// drop-down lacks (nothing is done).
+bool Perform(HWND dialog, const std::string& line);
 
 // Waits for the dialog of `threadId`, performs the script's actions (one a
 // line; an empty line is skipped) and, when the script does not end the

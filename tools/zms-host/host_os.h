@@ -72,8 +72,8 @@ void WatchMessageBoxes(bool on);
 // (template 101); a second thread waits for it, prints what it shows
 // ("dialog: scope=... check=... text=[...] list=[...]") and performs the
 // script's actions on its controls, closing it when the script does not
-// (tools/dialog_driver). Natively: the console view; the script is its
-// standard input, and the same "dialog:" line is printed from its drawing.
+// (tools/dialog_driver). Natively: the console view, which prints the same
+// "dialog:" line itself; the script is its standard input.
 void BeginAnsweringDialog(const std::string& script);
 void EndAnsweringDialog();
 

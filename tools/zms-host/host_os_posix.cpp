@@ -1,5 +1,4 @@
 #include <dlfcn.h>
-#include <iconv.h>
 #include <stdio_ext.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,7 +8,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <sstream>
 
 #include "tools/vrinfo/stand_in_escape.h"
 #include "tools/zms-host/host_os.h"
@@ -87,57 +85,25 @@ void DestroyMainWindow() {}
 void WatchMessageBoxes(bool) {}
 
 // Natively the plug-in's dialog is the console view: it reads its actions
-// from standard input and draws itself on standard error. While a search
-// runs, standard input is a pipe holding the script and standard error a file;
-// afterwards the first drawing, the dialog as it opened, is printed in the
-// same words as on Windows, and anything else the plug-in wrote to standard
-// error (its messages) goes on to the real one.
+// from standard input, prints its "dialog:" line on standard output and draws
+// itself for a person on standard error. While a scripted search runs,
+// standard input is a pipe holding the script and standard error a file;
+// afterwards what the plug-in wrote there before the view's first drawing
+// (its messages) goes on to the real one. The drawings, which no one
+// watches, are dropped.
 namespace {
 
-constexpr char kConsoleActionsMark[] = "actions: ";
-constexpr char kConsoleCaptionMark[] = "\xe6\xa4\x9c\xe7\xb4\xa2\n";  // the caption, in UTF-8
+constexpr char kDrawingMark[] = "\xe6\xa4\x9c\xe7\xb4\xa2\n";  // the caption, in UTF-8
 
 int g_savedStdin = -1, g_savedStderr = -1;
-std::FILE* g_drawing = nullptr;
+std::FILE* g_written = nullptr;
 
-std::string Cp932FromUtf8(const std::string& text) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return text;
-    std::string in = text, out(text.size() * 2 + 4, '\0');
-    char* src = in.data();
-    char* dst = out.data();
-    std::size_t left = in.size(), room = out.size();
-    const bool ok = iconv(cd, &src, &left, &dst, &room) != static_cast<std::size_t>(-1);
-    iconv_close(cd);
-    return ok ? out.substr(0, out.size() - room) : text;
-}
-
-// "  [x] ..." and "  (*) ..." rows of the drawing; the caption line first.
-std::string DialogLine(const std::string& drawing) {
-    std::istringstream rows(drawing);
-    std::string row, text, list;
-    int scope = 0, index = 0;
-    bool checked = false, enabled = true, first = true, gotText = false;
-    std::getline(rows, row);  // the caption
-    while (std::getline(rows, row) && row.rfind("actions:", 0) != 0) {
-        if (!gotText && row.rfind("  [", 0) == 0 && row.size() >= 4 && row.back() == ']') {
-            text = row.substr(3, row.size() - 4);
-            gotText = true;
-        } else if (row.rfind("    ", 0) == 0) {
-            const std::size_t colon = row.find(": ");
-            list += (first ? "" : "|") + (colon == std::string::npos ? "" : row.substr(colon + 2));
-            first = false;
-        } else if (row.rfind("  (", 0) == 0) {
-            ++index;
-            if (row.size() > 3 && row[3] == '*') scope = 1000 + index;
-        } else if (row.rfind("  [", 0) == 0) {
-            checked = row.size() > 3 && row[3] == 'x';
-            enabled = row.find(" (disabled)") == std::string::npos;
-        }
-    }
-    return "dialog: scope=" + std::to_string(scope) + " check=" + (checked ? "1" : "0") +
-           (enabled ? "" : "(disabled)") + " text=[" + Cp932FromUtf8(text) + "] list=[" +
-           Cp932FromUtf8(list) + "]\n";
+std::string ReadAll(std::FILE* file) {
+    std::string text;
+    std::rewind(file);
+    char chunk[4096];
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) text.append(chunk, n);
+    return text;
 }
 
 }  // namespace
@@ -154,8 +120,8 @@ void BeginAnsweringDialog(const std::string& script) {
     dup2(fds[0], 0);
     close(fds[0]);
     clearerr(stdin);
-    g_drawing = std::tmpfile();
-    if (g_drawing) dup2(fileno(g_drawing), 2);
+    g_written = std::tmpfile();
+    if (g_written) dup2(fileno(g_written), 2);
 }
 
 void EndAnsweringDialog() {
@@ -168,30 +134,12 @@ void EndAnsweringDialog() {
     g_savedStdin = g_savedStderr = -1;
     __fpurge(stdin);  // lines of the script the dialog did not read
     clearerr(stdin);
-    if (!g_drawing) return;
-    std::string written;
-    std::rewind(g_drawing);
-    char chunk[4096];
-    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, g_drawing)) > 0;) written.append(chunk, n);
-    std::fclose(g_drawing);
-    g_drawing = nullptr;
-    // The view's drawings begin with its caption and end with the list of
-    // actions; what stands outside them is the plug-in's own.
-    const std::size_t start = written.find(kConsoleActionsMark);
-    std::string drawing, rest = written;
-    if (start != std::string::npos) {
-        const std::size_t end = written.find('\n', start);
-        std::size_t begin = written.rfind(kConsoleCaptionMark, start);
-        if (begin == std::string::npos) begin = 0;
-        drawing = written.substr(begin, end == std::string::npos ? std::string::npos : end + 1 - begin);
-        rest = written.substr(0, begin);
-    }
-    if (!drawing.empty()) {
-        const std::string line = DialogLine(drawing);
-        std::fwrite(line.data(), 1, line.size(), stdout);
-        std::fflush(stdout);
-    }
-    std::fwrite(rest.data(), 1, rest.size(), stderr);
+    if (!g_written) return;
+    const std::string written = ReadAll(g_written);
+    std::fclose(g_written);
+    g_written = nullptr;
+    const std::string messages = written.substr(0, written.find(kDrawingMark));
+    std::fwrite(messages.data(), 1, messages.size(), stderr);
 }
 
 }  // namespace zms::host

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <thread>
 
+#include "dialog/search_dialog_text.h"
 #include "tools/dialog_driver/dialog_driver.h"
 #include "tools/vrinfo/stand_in_escape.h"
 #include "tools/zms-host/host_os.h"
@@ -290,21 +291,12 @@ namespace {
 std::thread g_answerer;
 std::atomic<bool> g_searchDone{false};
 
-void PrintOpening(const dialog_driver::SearchDialogView& v) {
-    std::string line = "dialog: scope=" + std::to_string(v.checkedScope) +
-                       " check=" + (v.checked ? "1" : "0") + (v.checkEnabled ? "" : "(disabled)") +
-                       " text=[" + v.query + "] list=[";
-    for (std::size_t i = 0; i < v.rows.size(); ++i) line += (i ? "|" : "") + v.rows[i];
-    line += "]\n";
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fflush(stdout);
-}
-
 void AnswerDialog(DWORD searchThread, const std::string& script) {
     HWND dialog = nullptr;
     while (!dialog && !g_searchDone) dialog = dialog_driver::WaitForSearchDialog(searchThread, 50);
     if (!dialog) return;
-    PrintOpening(dialog_driver::Look(dialog));
+    const dialog_driver::SearchDialogView v = dialog_driver::Look(dialog);
+    dialog::PrintOpening({v.rows, v.query, v.checkedScope, v.checked, v.checkEnabled});
     std::istringstream lines(script);
     bool ended = false;
     // Nothing after an action that ends the dialog: Esc and the close box are
