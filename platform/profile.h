@@ -54,8 +54,8 @@ uint32_t ReadProfileString(const char* section, const char* key, const char* def
 
 // Stores `value` under [section] key, creating file and section as needed.
 // Null `value` removes the key, null `key` removes the section.
-// Returns nonzero on success. A section, key or value holding a CR or LF byte
-// is refused (returns 0): it would add lines of its own to the file.
+// Returns nonzero on success. The bytes are written as they are: a CR or LF
+// would start lines of its own (the profile store refuses such texts).
 int WriteProfileString(const char* section, const char* key, const char* value, const char* path);
 
 }  // namespace zms::platform

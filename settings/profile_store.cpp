@@ -48,6 +48,8 @@ char* ProfileStore::ReadString(const char* section, const char* key, const char*
 
 namespace {
 
+bool HasLineBreak(const char* s) { return s != nullptr && std::strpbrk(s, "\r\n") != nullptr; }
+
 // Whether the read would give back something else than `value`: it takes
 // white space off the ends and one pair of enclosing quotes (single or double).
 bool NeedsProtection(const char* value, size_t len) {
@@ -60,6 +62,9 @@ bool NeedsProtection(const char* value, size_t len) {
 }  // namespace
 
 int ProfileStore::WriteString(const char* section, const char* key, const char* value) const {
+    // WritePrivateProfileStringA copies CR and LF bytes into the file as they
+    // are, so such a text would add lines, even whole sections, of its own.
+    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return 0;
     const size_t len = value != nullptr ? std::strlen(value) : 0;
     if (!NeedsProtection(value, len)) {
         return platform::WriteProfileString(section, key, value, path_.c_str());

@@ -14,7 +14,8 @@ public:
 
     // Writes `value` (null removes the key; null key removes the section). A value
     // enclosed in double quotes is written with one more pair so that it reads back
-    // as written. Returns the platform write's result.
+    // as written. A section, key or value holding CR or LF is refused (returns 0).
+    // Returns the platform write's result.
     int WriteString(const char* section, const char* key, const char* value) const;
 
     const std::string& Path() const { return path_; }

@@ -123,8 +123,6 @@ std::optional<Entry> ParseEntry(std::string_view line) {
     return Entry{Trim(t.substr(0, eq)), Trim(t.substr(eq + 1))};
 }
 
-bool HasLineBreak(const char* s) { return s != nullptr && std::strpbrk(s, "\r\n") != nullptr; }
-
 enum class LoadResult { kLoaded, kMissing, kFailed };
 
 LoadResult Load(const char* path, IniFile& file) {
@@ -394,9 +392,6 @@ uint32_t ReadProfileString(const char* section, const char* key, const char* def
 
 int WriteProfileString(const char* section, const char* key, const char* value, const char* path) {
     if (section == nullptr || path == nullptr) return 0;
-    // Win32 would write the bytes as they are and so let a CR or LF start lines
-    // (even sections) of its own; both our layers refuse them instead.
-    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return 0;
     try {
         const std::string native = NativePath(path);
         path = native.c_str();
