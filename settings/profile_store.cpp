@@ -10,9 +10,7 @@ namespace zms {
 
 ProfileStore* g_profileStore = nullptr;
 
-bool StrippedByProfileRead(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a';
-}
+bool StrippedByProfileRead(char c) { return platform::IsProfileBlank(c); }
 
 bool ProfileOptionOn(const char* section, const char* key) {
     if (!g_profileStore) return false;

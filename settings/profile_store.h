@@ -27,7 +27,7 @@ private:
 // The process-wide store: created at attach, deleted at detach; null outside.
 extern ProfileStore* g_profileStore;
 
-// White space the platform read drops at both ends of a name or value.
+// What the platform read drops at both ends of a name or value (platform::IsProfileBlank).
 bool StrippedByProfileRead(char c);
 
 // An option of the profile file, read anew through the process-wide store: on

@@ -55,18 +55,14 @@ struct Section {
     size_t end;
 };
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 std::string_view TrimLeft(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsProfileBlank(s.front())) s.remove_prefix(1);
     return s;
 }
 
 std::string_view Trim(std::string_view s) {
     s = TrimLeft(s);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && IsProfileBlank(s.back())) s.remove_suffix(1);
     return s;
 }
 
@@ -342,7 +338,7 @@ bool Save(const char* path, const IniFile& file) {
 }
 
 // The text a read returns before truncation: the value, or the default with
-// its trailing blanks removed; then one pair of enclosing quotes goes.
+// its trailing spaces removed; then one pair of enclosing quotes goes.
 std::string ValueText(const char* section, const char* key, const char* def, const char* path) {
     std::string text;
     bool found = false;
@@ -362,7 +358,7 @@ std::string ValueText(const char* section, const char* key, const char* def, con
     }
     if (!found && def != nullptr) {
         std::string_view d = def;
-        while (!d.empty() && IsBlank(d.back())) d.remove_suffix(1);
+        while (!d.empty() && d.back() == ' ') d.remove_suffix(1);
         text = d;
     }
     text.resize(std::strlen(text.c_str()));  // a NUL byte in the file ends the value

@@ -29,11 +29,10 @@ using namespace zms;
 
 enum Operation { kWrite, kRemoveKey, kRemoveSection, kReadOnly };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
+// Blanks around names do not count, as the file reads them.
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && platform::IsProfileBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && platform::IsProfileBlank(s.back())) s.remove_suffix(1);
     return s;
 }
 
