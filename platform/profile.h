@@ -42,20 +42,29 @@ private:
     std::chrono::milliseconds left_;
 };
 
-// Copies the value of [section] key (or `def` when missing; null `def` means
-// "") into `buf` of `size` bytes, NUL-terminated. One pair of enclosing quotes
-// (single or double) is removed. Returns the number of bytes copied without the
-// NUL; a value cut short to fit returns size - 1.
-// Section and key names match without regard to ASCII case; spaces around
-// names and values do not count. Callers always pass a section and a key (the
-// Win32 call's listing of names for a null one is not part of this interface).
+// The bytes a read drops at both ends of section names, keys and values, in
+// the file and in the names asked for: C's white space and 0x1A, the old DOS
+// end-of-file mark (as the Win32 read does, seen under wine). A value that
+// begins or ends with one needs protecting to read back as written.
+constexpr bool IsProfileBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == '\x1a';
+}
+
+// Copies the value of [section] key (or `def` when missing, with its trailing
+// spaces removed; null `def` means "") into `buf` of `size` bytes,
+// NUL-terminated. One pair of enclosing quotes (single or double) is removed.
+// Returns the number of bytes copied without the NUL; a value cut short to fit
+// returns size - 1. Section and key names match without regard to ASCII case;
+// blanks around names and values do not count. Callers always pass a section
+// and a key (the Win32 call's listing of names for a null one is not part of
+// this interface).
 uint32_t ReadProfileString(const char* section, const char* key, const char* def, char* buf,
                            uint32_t size, const char* path);
 
 // Stores `value` under [section] key, creating file and section as needed.
 // Null `value` removes the key, null `key` removes the section.
-// Returns nonzero on success. A section, key or value holding a CR or LF byte
-// is refused (returns 0): it would add lines of its own to the file.
+// Returns nonzero on success. The bytes are written as they are: a CR or LF
+// would start lines of its own (the profile store refuses such texts).
 int WriteProfileString(const char* section, const char* key, const char* value, const char* path);
 
 }  // namespace zms::platform

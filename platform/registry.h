@@ -2,7 +2,7 @@
 // and the thread's last error code that the callers report failures through.
 // Win32: RegOpenKeyExA / RegQueryValueExA / RegCloseKey, SetLastError /
 // GetLastError. POSIX: a registry read from a .reg file (the format is
-// described at the top of platform/posix/registry.cpp).
+// described in platform/posix/reg_text.h).
 //
 // Names and data are code page 932 bytes, handed through unconverted; key and
 // value names match without regard to case, as on Windows.
@@ -42,7 +42,6 @@ constexpr uint32_t kErrorMoreData = 234;
 constexpr uint32_t kRegQueryValueAccess = 1;
 
 // Value types, with their Win32 values.
-constexpr uint32_t kRegNone = 0;
 constexpr uint32_t kRegString = 1;
 constexpr uint32_t kRegExpandString = 2;
 constexpr uint32_t kRegBinary = 3;

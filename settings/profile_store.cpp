@@ -11,9 +11,7 @@ namespace zms {
 
 ProfileStore* g_profileStore = nullptr;
 
-bool StrippedByProfileRead(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a';
-}
+bool StrippedByProfileRead(char c) { return platform::IsProfileBlank(c); }
 
 bool ProfileOptionOn(const char* section, const char* key) {
     if (!g_profileStore) return false;
@@ -53,6 +51,8 @@ std::optional<std::string> ProfileStore::ReadText(const char* section, const cha
 
 namespace {
 
+bool HasLineBreak(const char* s) { return s != nullptr && std::strpbrk(s, "\r\n") != nullptr; }
+
 // Whether the read would give back something else than `value`: it takes
 // white space off the ends and one pair of enclosing quotes (single or double).
 bool NeedsProtection(const char* value, size_t len) {
@@ -65,6 +65,9 @@ bool NeedsProtection(const char* value, size_t len) {
 }  // namespace
 
 int ProfileStore::WriteString(const char* section, const char* key, const char* value) const {
+    // WritePrivateProfileStringA copies CR and LF bytes into the file as they
+    // are, so such a text would add lines, even whole sections, of its own.
+    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return 0;
     const size_t len = value != nullptr ? std::strlen(value) : 0;
     if (!NeedsProtection(value, len)) {
         return platform::WriteProfileString(section, key, value, path_.c_str());

@@ -18,7 +18,8 @@ public:
 
     // Writes `value` (null removes the key; null key removes the section). A value
     // enclosed in double quotes is written with one more pair so that it reads back
-    // as written. Returns the platform write's result.
+    // as written. A section, key or value holding CR or LF is refused (returns 0).
+    // Returns the platform write's result.
     int WriteString(const char* section, const char* key, const char* value) const;
 
     const std::string& Path() const { return path_; }
@@ -30,7 +31,7 @@ private:
 // The process-wide store: created at attach, deleted at detach; null outside.
 extern ProfileStore* g_profileStore;
 
-// White space the platform read drops at both ends of a name or value.
+// What the platform read drops at both ends of a name or value (platform::IsProfileBlank).
 bool StrippedByProfileRead(char c);
 
 // An option of the profile file, read anew through the process-wide store: on

@@ -3,16 +3,12 @@
 
 #include <windows.h>
 
-#include <cstring>
-
 // <windows.h> maps WriteProfileString to WriteProfileStringA (the win.ini call),
 // which would rename our own function here.
 #undef WriteProfileString
 
 namespace zms::platform {
 namespace {
-
-bool HasLineBreak(const char* s) { return s != nullptr && std::strpbrk(s, "\r\n") != nullptr; }
 
 // The turn of the profile calls (platform/profile.h). Wine's private-profile
 // code rewrites the file in place, so a process that reads it while another
@@ -50,9 +46,6 @@ uint32_t ReadProfileString(const char* section, const char* key, const char* def
 }
 
 int WriteProfileString(const char* section, const char* key, const char* value, const char* path) {
-    // WritePrivateProfileStringA copies CR and LF bytes into the file as they
-    // are, so such a text would add lines, even whole sections, of its own.
-    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return 0;
     const ProfileTurn turn;
     return WritePrivateProfileStringA(section, key, value, path);
 }

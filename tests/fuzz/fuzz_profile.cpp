@@ -2,8 +2,10 @@
 //
 // Input: byte 0 picks the operation and a read buffer size; then the section,
 // the key and the value, each ended by a NUL; the rest is the file's contents
-// (a missing field is empty). The file is written as it is, then read and
-// written through the profile store and platform/profile.h. Checks:
+// (a missing field is empty). The values of the names the file seems to hold
+// are found in its text by the INI text code directly (platform/posix/ini_text.h);
+// then the file is written as it is, written through the profile store and read
+// again through it and platform/profile.h. Checks:
 // - a read cut to a small buffer returns the front of the whole value and
 //   size - 1;
 // - a name or value holding CR or LF is refused and the file stays as it was;
@@ -20,6 +22,8 @@
 #include <vector>
 
 #include "fuzz_support.h"
+#include "platform/cp932.h"
+#include "platform/posix/ini_text.h"
 #include "platform/profile.h"
 #include "settings/profile_store.h"
 
@@ -29,15 +33,12 @@ using namespace zms;
 
 enum Operation { kWrite, kRemoveKey, kRemoveSection, kReadOnly };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
+// Blanks around names do not count, as the file reads them.
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && platform::IsProfileBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && platform::IsProfileBlank(s.back())) s.remove_suffix(1);
     return s;
 }
-
-bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 // Names compared as loosely as the file compares them or more: trimmed, ASCII
 // letters in either case (the file keeps the case of a double-byte
@@ -62,7 +63,7 @@ bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::s
 bool StorableSection(std::string_view section) {
     section = Trim(section);
     std::size_t i = 0;
-    while (i < section.size()) i += IsLeadByte(static_cast<unsigned char>(section[i])) ? 2 : 1;
+    while (i < section.size()) i += platform::IsLeadByte(section[i]) ? 2 : 1;
     return i == section.size() && !HasLineBreak(section);
 }
 
@@ -89,7 +90,7 @@ constexpr std::size_t kNamesChecked = 16;
 std::size_t DoubleByteClose(std::string_view header) {
     std::size_t close = std::string_view::npos;
     for (std::size_t i = 1; i < header.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(header[i])))
+        if (platform::IsLeadByte(header[i]))
             ++i;
         else if (header[i] == ']')
             close = i;
@@ -199,9 +200,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::vector<Name> names = NamesIn(in.file, kNamesChecked);
     names.push_back({in.section, in.key});
+    const platform::IniText ini = platform::ParseIni(in.file);
     std::vector<std::string> before;
     for (const Name& n : names) {
-        before.push_back(StoreRead(store, n.section, n.key));
+        before.push_back(platform::ReadIniValue(ini, n.section, n.key, nullptr));
         CheckCutRead(path, n, before.back(), in.readSize);
     }
     if (store.ReadString(nullptr, "k", nullptr) != nullptr) fuzz::Fail("a null section read gave a text");

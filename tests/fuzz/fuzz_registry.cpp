@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
+#include "platform/cp932.h"
 #include "platform/registry.h"
 #include "settings/registry_path_reader.h"
 
@@ -29,13 +30,11 @@ namespace {
 
 using namespace zms;
 
-bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-
 // A path's characters: a lead byte with the byte after it, or one byte.
 std::vector<std::string> Characters(const std::string& s) {
     std::vector<std::string> out;
     for (std::size_t i = 0; i < s.size();) {
-        const std::size_t n = IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
+        const std::size_t n = platform::CharLength(s, i);
         out.push_back(s.substr(i, n));
         i += n;
     }
@@ -83,7 +82,7 @@ Entry MakeEntry(const std::string& path) {
     for (const std::string& c : Characters(path)) {
         if (c == "\\") {
             finish();
-        } else if (c.size() == 1 && (c[0] == '\r' || IsLeadByte(static_cast<unsigned char>(c[0])))) {
+        } else if (c.size() == 1 && (c[0] == '\r' || platform::IsLeadByte(c[0]))) {
             current += 'x';
         } else {
             current += c;
@@ -128,7 +127,7 @@ Data MakeData(const std::string& spec) {
             std::string s;
             for (const std::string& c : Characters(bytes)) {
                 if (c.find_first_of("\r\n") != std::string::npos) continue;
-                if (c.size() == 1 && IsLeadByte(static_cast<unsigned char>(c[0]))) continue;
+                if (c.size() == 1 && platform::IsLeadByte(c[0])) continue;
                 s += c;
             }
             return {platform::kRegString, s + '\0', Quoted(s)};

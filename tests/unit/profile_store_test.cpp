@@ -170,6 +170,47 @@ TEST_F(ProfileStoreTest, CodePage932BytesKept) {
     EXPECT_EQ(ReadText("History", "history0"), value);
 }
 
+// A CR or LF would start a line of its own, here a whole section: the write is
+// refused and the file stays as it was.
+struct RefusedCase {
+    const char* what;
+    const char* before;
+    const char* section;
+    const char* key;
+    const char* value;
+    int result;  // zero or nonzero
+    const char* after;
+};
+
+const RefusedCase kRefusedCases[] = {
+    {"line break in the value refused", "[A]\r\nk=1\r\n", "A", "k", "x\r\n[Evil]\r\nj=1", 0,
+     "[A]\r\nk=1\r\n"},
+    {"LF in the value refused", "[A]\r\nk=1\r\n", "A", "k", "x\nj=1", 0, "[A]\r\nk=1\r\n"},
+    {"CR in the value refused", "[A]\r\nk=1\r\n", "A", "k", "x\rj=1", 0, "[A]\r\nk=1\r\n"},
+    {"line break in the key refused", "[A]\r\nk=1\r\n", "A", "x\r\nj", "1", 0, "[A]\r\nk=1\r\n"},
+    {"line break in the section refused", "[A]\r\nk=1\r\n", "B]\r\n[C", "k", "1", 0,
+     "[A]\r\nk=1\r\n"},
+};
+
+TEST_F(ProfileStoreTest, LineBreaksAreRefused) {
+    for (const RefusedCase& c : kRefusedCases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        const ProfileStore store(dir.File("case.ini").c_str());
+        WriteBytes(store.Path(), c.before);
+        const int result = store.WriteString(c.section, c.key, c.value);
+        EXPECT_EQ(result != 0, c.result != 0) << "result " << result;
+        EXPECT_EQ(ReadBytes(store.Path()), c.after);
+    }
+}
+
+TEST_F(ProfileStoreTest, RefusedLineBreakAddsNothingReadable) {
+    ASSERT_NE(store_.WriteString("A", "k", "1"), 0);
+    EXPECT_EQ(store_.WriteString("A", "k", "x\r\n[Evil]\r\nj=1"), 0);
+    EXPECT_EQ(ReadText("Evil", "j", "none"), "none");
+    EXPECT_EQ(ReadText("A", "k"), "1");
+}
+
 TEST_F(ProfileStoreTest, RefusedWriteShowsInTheResult) {
     EXPECT_EQ(store_.WriteString("History", "history0", "a\r\nb"), 0);
     EXPECT_EQ(store_.WriteString("History", "history0", "\"a\nb\""), 0);

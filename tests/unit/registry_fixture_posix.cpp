@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/cp932.h"
 #include "tests/unit/registry_fixture.h"
 #include "tests/unit/temp_dir.h"
 
@@ -21,17 +22,12 @@ const char* RootName(platform::RegRoot root) {
     throw std::logic_error("the fixture stores below HKCU and HKLM only");
 }
 
-bool IsLeadByte(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
 // A name or string in quotes; the second byte of a double-byte character is
 // written as it is, even a backslash.
 std::string Quoted(const std::string& text) {
     std::string out = "\"";
     for (size_t i = 0; i < text.size(); ++i) {
-        if (IsLeadByte(text[i]) && i + 1 < text.size()) {
+        if (platform::CharLength(text, i) == 2) {
             out += text.substr(i++, 2);
         } else {
             if (text[i] == '\\' || text[i] == '"') out += '\\';

@@ -1,0 +1,196 @@
+#include "platform/posix/ini_text.h"
+
+#include <cstring>
+#include <optional>
+
+#include "platform/cp932.h"
+#include "platform/profile.h"
+
+namespace zms::platform {
+namespace {
+
+constexpr size_t kNone = static_cast<size_t>(-1);
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+std::string_view TrimLeft(std::string_view s) {
+    while (!s.empty() && IsProfileBlank(s.front())) s.remove_prefix(1);
+    return s;
+}
+
+std::string_view Trim(std::string_view s) {
+    s = TrimLeft(s);
+    while (!s.empty() && IsProfileBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && FoldAsciiCase(a) == FoldAsciiCase(b);
+}
+
+// The name of a "[name]" header line; the name ends at the line's last ']',
+// so "[a]b]" names "a]b" and text after the bracket is ignored.
+std::optional<std::string_view> HeaderName(std::string_view line) {
+    const std::string_view t = Trim(line);
+    if (t.empty() || t.front() != '[') return std::nullopt;
+    size_t close = kNone;
+    for (size_t i = 1; i < t.size(); i += CharLength(t, i)) {
+        if (t[i] == ']') close = i;
+    }
+    if (close == kNone) return std::nullopt;
+    return Trim(t.substr(1, close - 1));
+}
+
+// A "key=value" line; a line without '=' is a key without a value, which
+// reads as missing. Blank lines are no entry at all.
+struct Entry {
+    std::string_view key;
+    std::optional<std::string_view> value;
+};
+
+std::optional<Entry> ParseEntry(std::string_view line) {
+    const std::string_view t = Trim(line);
+    if (t.empty()) return std::nullopt;
+    const size_t eq = t.find('=');
+    if (eq == std::string_view::npos) return Entry{t, std::nullopt};
+    return Entry{Trim(t.substr(0, eq)), Trim(t.substr(eq + 1))};
+}
+
+// The lines of one section: its header (kNone for the nameless section) and
+// its body, lines [begin, end).
+struct Section {
+    size_t header;
+    size_t begin;
+    size_t end;
+};
+
+// The first section of that name.
+std::optional<Section> FindSection(const IniText& ini, std::string_view name) {
+    name = Trim(name);
+    size_t header = kNone;
+    bool match = name.empty();
+    for (size_t i = 0; i < ini.lines.size(); ++i) {
+        const auto next = HeaderName(ini.lines[i].text);
+        if (!next) continue;
+        if (match) return Section{header, header == kNone ? 0 : header + 1, i};
+        header = i;
+        match = SameName(*next, name);
+    }
+    if (match) return Section{header, header == kNone ? 0 : header + 1, ini.lines.size()};
+    return std::nullopt;
+}
+
+// The line of the first such key in the section, or kNone.
+size_t FindKey(const IniText& ini, std::string_view section, std::string_view key) {
+    const auto found = FindSection(ini, section);
+    if (!found) return kNone;
+    for (size_t i = found->begin; i < found->end; ++i) {
+        const auto entry = ParseEntry(ini.lines[i].text);
+        if (entry && SameName(entry->key, Trim(key))) return i;
+    }
+    return kNone;
+}
+
+void InsertLine(IniText& ini, size_t at, std::string text) {
+    if (at > 0 && ini.lines[at - 1].end.empty()) ini.lines[at - 1].end = ini.newline;
+    ini.lines.insert(ini.lines.begin() + static_cast<std::ptrdiff_t>(at),
+                     IniLine{std::move(text), ini.newline});
+}
+
+bool EraseLines(IniText& ini, size_t first, size_t end) {
+    ini.lines.erase(ini.lines.begin() + static_cast<std::ptrdiff_t>(first),
+                    ini.lines.begin() + static_cast<std::ptrdiff_t>(end));
+    return first < end;
+}
+
+}  // namespace
+
+IniText ParseIni(std::string_view bytes) {
+    IniText ini;
+    if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+        ini.bom = kUtf8Bom;
+        bytes.remove_prefix(kUtf8Bom.size());
+    }
+    while (!bytes.empty()) {
+        const size_t nl = bytes.find('\n');
+        IniLine line{std::string(bytes.substr(0, nl)), ""};
+        if (nl != std::string_view::npos) {
+            const bool crlf = !line.text.empty() && line.text.back() == '\r';
+            if (crlf) line.text.pop_back();
+            line.end = crlf ? "\r\n" : "\n";
+        }
+        if (ini.lines.empty() && !line.end.empty()) ini.newline = line.end;
+        ini.lines.push_back(std::move(line));
+        bytes.remove_prefix(nl == std::string_view::npos ? bytes.size() : nl + 1);
+    }
+    return ini;
+}
+
+std::string IniBytes(const IniText& ini) {
+    std::string bytes = ini.bom;
+    for (const IniLine& line : ini.lines) bytes += line.text + line.end;
+    // Bytes that begin with the mark are read as having it, so a first line
+    // that begins with them itself (a key written without a section can)
+    // needs the mark in front to keep them as its text.
+    if (ini.bom.empty() && bytes.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0) {
+        bytes.insert(0, kUtf8Bom);
+    }
+    return bytes;
+}
+
+std::string ReadIniValue(const IniText& ini, std::string_view section, std::string_view key,
+                         const char* def) {
+    const size_t at = FindKey(ini, section, key);
+    std::optional<std::string_view> value;
+    if (at != kNone) value = ParseEntry(ini.lines[at].text)->value;
+    if (!value) {
+        value = def != nullptr ? def : "";
+        while (!value->empty() && value->back() == ' ') value->remove_suffix(1);
+    }
+    std::string text(*value);
+    text.resize(std::strlen(text.c_str()));  // a NUL byte in the file ends the value
+    if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
+        text.back() == text.front()) {
+        text = text.substr(1, text.size() - 2);
+    }
+    return text;
+}
+
+bool SetIniKey(IniText& ini, std::string_view section, std::string_view key,
+               std::string_view value) {
+    const std::string assigned = "=" + std::string(TrimLeft(value));
+    const size_t at = FindKey(ini, section, key);
+    if (at != kNone) {
+        // The key keeps the spelling it has in the file.
+        const std::string line = std::string(ParseEntry(ini.lines[at].text)->key) + assigned;
+        if (ini.lines[at].text == line) return false;
+        ini.lines[at].text = line;
+        return true;
+    }
+    const auto found = FindSection(ini, section);
+    if (!found) {
+        InsertLine(ini, ini.lines.size(), "[" + std::string(Trim(section)) + "]");
+        InsertLine(ini, ini.lines.size(), std::string(Trim(key)) + assigned);
+        return true;
+    }
+    // After the section's last non-blank line, so that blank lines before the
+    // next header stay there.
+    size_t after = found->begin;
+    for (size_t i = found->begin; i < found->end; ++i) {
+        if (!Trim(ini.lines[i].text).empty()) after = i + 1;
+    }
+    InsertLine(ini, after, std::string(Trim(key)) + assigned);
+    return true;
+}
+
+bool RemoveIniKey(IniText& ini, std::string_view section, std::string_view key) {
+    const size_t at = FindKey(ini, section, key);
+    return at != kNone && EraseLines(ini, at, at + 1);
+}
+
+bool RemoveIniSection(IniText& ini, std::string_view section) {
+    const auto found = FindSection(ini, section);
+    return found &&
+           EraseLines(ini, found->header == kNone ? found->begin : found->header, found->end);
+}
+
+}  // namespace zms::platform

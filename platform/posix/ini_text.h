@@ -1,0 +1,45 @@
+// The text of a private profile (INI) file, read and edited in memory the way
+// GetPrivateProfileStringA / WritePrivateProfileStringA treat it; no I/O
+// (platform/posix/profile.cpp loads, saves and locks the file).
+//
+// Lines are kept byte for byte with their own line ends, so that an edit
+// changes only the lines it must. Names are compared without regard to ASCII
+// case, with blanks (IsProfileBlank) around them not counting; a double-byte
+// character's second byte is never taken for a letter or a bracket. The lines
+// before the first header are the section without a name ("").
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zms::platform {
+
+struct IniLine {
+    std::string text;
+    std::string end;  // "\r\n", "\n", or "" for a last line without one
+};
+
+struct IniText {
+    std::string bom;  // a leading UTF-8 mark, kept but not part of the first line
+    std::vector<IniLine> lines;
+    std::string newline = "\r\n";  // of added lines: the file's own, CRLF as Windows writes
+};
+
+IniText ParseIni(std::string_view bytes);
+std::string IniBytes(const IniText& ini);
+
+// What a read of [section] key gives before it is cut to the caller's buffer:
+// the value, or `def` (null: "") without its trailing spaces when the key is
+// missing or has no "="; a NUL byte ends it; one pair of enclosing quotes goes.
+std::string ReadIniValue(const IniText& ini, std::string_view section, std::string_view key,
+                         const char* def);
+
+// The edits return whether the text changed. SetIniKey replaces the key's
+// value where it is (the key keeps its spelling) or adds the key at the end of
+// its section, adding the section at the end when missing.
+bool SetIniKey(IniText& ini, std::string_view section, std::string_view key,
+               std::string_view value);
+bool RemoveIniKey(IniText& ini, std::string_view section, std::string_view key);
+bool RemoveIniSection(IniText& ini, std::string_view section);
+
+}  // namespace zms::platform
