@@ -1,5 +1,7 @@
 #include "settings/registry_path_reader.h"
 
+#include "platform/cp932.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -32,13 +34,6 @@ constexpr RootRow kRootTable[] = {
 };
 static_assert(std::size(kRootTable) == platform::kRegRootCount, "one row per predefined root");
 
-// Paths are code page 932 text: a backslash can be the second byte of a
-// double-byte character (0x83 0x5C, for one), which is no separator.
-bool IsLeadByte(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
 // A component of a path: `length` bytes from `begin`.
 struct Component {
     const char* begin;
@@ -52,8 +47,10 @@ bool NextComponent(const char* path, size_t* cursor, Component* out) {
     while (path[i] == '\\') ++i;
     if (path[i] == '\0') return false;
     const size_t begin = i;
+    // A backslash can be the second byte of a double-byte character (0x83
+    // 0x5C, for one), which is no separator.
     while (path[i] != '\0' && path[i] != '\\') {
-        i += IsLeadByte(path[i]) && path[i + 1] != '\0' ? 2 : 1;
+        i += platform::IsLeadByte(path[i]) && path[i + 1] != '\0' ? 2 : 1;
     }
     *out = {path + begin, i - begin};
     *cursor = i;

@@ -1,5 +1,7 @@
 #include "tools/vrinfo/stand_in_escape.h"
 
+#include "platform/cp932.h"
+
 namespace zms {
 
 namespace {
@@ -10,16 +12,12 @@ bool IsCp932TrailByte(unsigned char byte) {
 
 }  // namespace
 
-bool IsCp932LeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 std::string StandInEscape(const std::string& text) {
     std::string out;
     out.reserve(text.size() + text.size() / 8);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (IsCp932LeadByte(static_cast<unsigned char>(c)) && i + 1 < text.size()) {
+        if (platform::IsLeadByte(c) && i + 1 < text.size()) {
             out += c;
             out += text[++i];
         } else if (c == '\\' || c == '"') {
@@ -37,7 +35,7 @@ std::string StandInQuote(const std::string& text) {
     std::string out = "\"";
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto b = static_cast<unsigned char>(text[i]);
-        if (IsCp932LeadByte(b) && i + 1 < text.size() &&
+        if (platform::IsLeadByte(text[i]) && i + 1 < text.size() &&
             IsCp932TrailByte(static_cast<unsigned char>(text[i + 1]))) {
             out += text[i];
             out += text[++i];

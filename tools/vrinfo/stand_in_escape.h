@@ -27,9 +27,6 @@
 
 namespace zms {
 
-// Whether `byte` starts a two-byte character in code page 932.
-bool IsCp932LeadByte(unsigned char byte);
-
 std::string StandInEscape(const std::string& text);
 
 // `text` may be null.
