@@ -1,9 +1,12 @@
-// Private profile (INI) files: the two calls the profile store relies on.
-// Win32: GetPrivateProfileStringA / WritePrivateProfileStringA.
+// Private profile (INI) files: the calls the profile store relies on.
+// Win32: GetPrivateProfileStringA / WritePrivateProfileStringA and their
+// section forms.
 // POSIX: our own INI code with the same observable behaviour.
 #pragma once
 #include <chrono>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace zms::platform {
 
@@ -66,5 +69,15 @@ uint32_t ReadProfileString(const char* section, const char* key, const char* def
 // Returns nonzero on success. The bytes are written as they are: a CR or LF
 // would start lines of its own (the profile store refuses such texts).
 int WriteProfileString(const char* section, const char* key, const char* value, const char* path);
+
+// A whole section in one call: its entries, "key=value" each (a line without
+// "=" as its key alone), names and values without the blanks around them and
+// the values' quotes kept; none for a missing section or file. And the
+// section's entries replaced by `entries`, the section added when missing;
+// nonzero on success. One call reads or rewrites the file once, where a key
+// at a time would do it once a key.
+std::vector<std::string> ReadProfileSection(const char* section, const char* path);
+int WriteProfileSection(const char* section, const std::vector<std::string>& entries,
+                        const char* path);
 
 }  // namespace zms::platform

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/cp932.h"
 #include "platform/profile.h"
 
 namespace zms {
@@ -62,6 +63,19 @@ bool NeedsProtection(const char* value, size_t len) {
     return len >= 2 && first == last && (first == '"' || first == '\'');
 }
 
+std::string Trimmed(std::string s) {
+    while (!s.empty() && StrippedByProfileRead(s.back())) s.pop_back();
+    std::size_t front = 0;
+    while (front < s.size() && StrippedByProfileRead(s[front])) ++front;
+    return s.substr(front);
+}
+
+// The text written for `value` so that the read gives it back: with one more
+// pair of quotes where the read would take some off.
+std::string Protected(const std::string& value) {
+    return NeedsProtection(value.c_str(), value.size()) ? '"' + value + '"' : value;
+}
+
 }  // namespace
 
 int ProfileStore::WriteString(const char* section, const char* key, const char* value) const {
@@ -72,8 +86,7 @@ int ProfileStore::WriteString(const char* section, const char* key, const char* 
     if (!NeedsProtection(value, len)) {
         return platform::WriteProfileString(section, key, value, path_.c_str());
     }
-    // The read takes one pair of enclosing quotes off; an extra pair makes the
-    // value read back as written, its quotes and end spaces included.
+    // In a buffer of the runtime's own: without memory the write is refused.
     char* quoted = static_cast<char*>(std::malloc(len + 3));
     if (quoted == nullptr) return 0;
     quoted[0] = '"';
@@ -83,6 +96,36 @@ int ProfileStore::WriteString(const char* section, const char* key, const char* 
     const int result = platform::WriteProfileString(section, key, quoted, path_.c_str());
     std::free(quoted);
     return result;
+}
+
+std::vector<std::string> ProfileStore::ReadSection(const char* section) const {
+    return platform::ReadProfileSection(section, path_.c_str());
+}
+
+int ProfileStore::WriteSection(const char* section, const std::vector<std::string>& entries) const {
+    if (HasLineBreak(section)) return 0;
+    for (const std::string& entry : entries)
+        if (HasLineBreak(entry.c_str())) return 0;
+    return platform::WriteProfileSection(section, entries, path_.c_str());
+}
+
+std::optional<std::string> ProfileStore::ValueIn(const std::vector<std::string>& entries,
+                                                 const std::string& key) {
+    const std::string wanted = platform::FoldAsciiCase(key);
+    for (const std::string& entry : entries) {
+        const std::size_t eq = entry.find('=');
+        if (eq == std::string::npos || platform::FoldAsciiCase(Trimmed(entry.substr(0, eq))) != wanted)
+            continue;
+        std::string value = Trimmed(entry.substr(eq + 1));
+        if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+            value = value.substr(1, value.size() - 2);
+        return value;
+    }
+    return std::nullopt;
+}
+
+std::string ProfileStore::EntryFor(const std::string& key, const std::string& value) {
+    return key + "=" + Protected(value);
 }
 
 }  // namespace zms

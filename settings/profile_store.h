@@ -2,6 +2,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zms {
 
@@ -21,6 +22,19 @@ public:
     // as written. A section, key or value holding CR or LF is refused (returns 0).
     // Returns the platform write's result.
     int WriteString(const char* section, const char* key, const char* value) const;
+
+    // A whole section in one read and one write of the file (a key at a time
+    // reads or rewrites it once a key): its entries, "key=value" each, the
+    // values as in the file, protecting quotes kept. WriteSection puts
+    // `entries` in place of the section's; an entry holding CR or LF is
+    // refused as WriteString refuses it.
+    std::vector<std::string> ReadSection(const char* section) const;
+    int WriteSection(const char* section, const std::vector<std::string>& entries) const;
+    // The value of the first entry of `key` (its case aside) as ReadText reads
+    // it, nothing without one; and the entry WriteString would leave.
+    static std::optional<std::string> ValueIn(const std::vector<std::string>& entries,
+                                              const std::string& key);
+    static std::string EntryFor(const std::string& key, const std::string& value);
 
     const std::string& Path() const { return path_; }
 

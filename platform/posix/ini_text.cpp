@@ -193,4 +193,26 @@ bool RemoveIniSection(IniText& ini, std::string_view section) {
            EraseLines(ini, found->header == kNone ? found->begin : found->header, found->end);
 }
 
+std::vector<std::string> IniSectionEntries(const IniText& ini, std::string_view section) {
+    std::vector<std::string> entries;
+    const auto found = FindSection(ini, section);
+    for (size_t i = found ? found->begin : 0; found && i < found->end; ++i) {
+        const auto entry = ParseEntry(ini.lines[i].text);
+        if (entry) entries.push_back(std::string(entry->key) + (entry->value ? "=" : "") +
+                                     std::string(entry->value.value_or("")));
+    }
+    return entries;
+}
+
+bool SetIniSection(IniText& ini, std::string_view section, const std::vector<std::string>& entries) {
+    auto found = FindSection(ini, section);
+    if (!found) {
+        InsertLine(ini, ini.lines.size(), "[" + std::string(Trim(section)) + "]");
+        found = Section{ini.lines.size() - 1, ini.lines.size(), ini.lines.size()};
+    }
+    EraseLines(ini, found->begin, found->end);
+    for (size_t i = 0; i < entries.size(); ++i) InsertLine(ini, found->begin + i, entries[i]);
+    return true;
+}
+
 }  // namespace zms::platform

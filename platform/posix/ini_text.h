@@ -42,4 +42,11 @@ bool SetIniKey(IniText& ini, std::string_view section, std::string_view key,
 bool RemoveIniKey(IniText& ini, std::string_view section, std::string_view key);
 bool RemoveIniSection(IniText& ini, std::string_view section);
 
+// The section's entries as the Win32 section read lists them: "key=value" (a
+// line without "=" as its key alone), blanks around both gone, quotes kept.
+// SetIniSection puts `entries` in place of the section's lines, adding the
+// section at the end when missing.
+std::vector<std::string> IniSectionEntries(const IniText& ini, std::string_view section);
+bool SetIniSection(IniText& ini, std::string_view section, const std::vector<std::string>& entries);
+
 }  // namespace zms::platform

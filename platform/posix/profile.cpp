@@ -150,18 +150,37 @@ uint32_t ReadProfileString(const char* section, const char* key, const char* def
     }
 }
 
-int WriteProfileString(const char* section, const char* key, const char* value, const char* path) {
-    if (section == nullptr || path == nullptr) return 0;
+namespace {
+
+// Loads, edits and saves the file in its turn; whether the edit took.
+template <class Edit>
+int Rewrite(const char* path, const Edit& edit) {
     try {
         const std::string native = NativePath(path);
         const DirectoryLock lock(native.c_str());
         std::optional<IniText> ini = Load(native.c_str());
         if (!ini) return 0;
-        const bool changed = Edit(*ini, section, key, value);
-        return !changed || Save(native.c_str(), *ini, lock.Directory()) ? 1 : 0;
+        return !edit(*ini) || Save(native.c_str(), *ini, lock.Directory()) ? 1 : 0;
     } catch (...) {  // out of memory
         return 0;
     }
+}
+
+}  // namespace
+
+int WriteProfileString(const char* section, const char* key, const char* value, const char* path) {
+    if (section == nullptr || path == nullptr) return 0;
+    return Rewrite(path, [&](IniText& ini) { return Edit(ini, section, key, value); });
+}
+
+std::vector<std::string> ReadProfileSection(const char* section, const char* path) {
+    std::optional<IniText> ini = Load(NativePath(path).c_str());
+    return ini ? IniSectionEntries(*ini, section) : std::vector<std::string>{};
+}
+
+int WriteProfileSection(const char* section, const std::vector<std::string>& entries,
+                        const char* path) {
+    return Rewrite(path, [&](IniText& ini) { return SetIniSection(ini, section, entries); });
 }
 
 }  // namespace zms::platform

@@ -3,9 +3,10 @@
 
 #include <windows.h>
 
-// <windows.h> maps WriteProfileString to WriteProfileStringA (the win.ini call),
-// which would rename our own function here.
+// <windows.h> maps WriteProfileString and WriteProfileSection to the win.ini calls,
+// which would rename our own functions here.
 #undef WriteProfileString
+#undef WriteProfileSection
 
 namespace zms::platform {
 namespace {
@@ -48,6 +49,30 @@ uint32_t ReadProfileString(const char* section, const char* key, const char* def
 int WriteProfileString(const char* section, const char* key, const char* value, const char* path) {
     const ProfileTurn turn;
     return WritePrivateProfileStringA(section, key, value, path);
+}
+
+std::vector<std::string> ReadProfileSection(const char* section, const char* path) {
+    const ProfileTurn turn;
+    // A list cut short to fit comes back as size - 2 characters.
+    std::string buf(4096, '\0');
+    DWORD n;
+    while ((n = GetPrivateProfileSectionA(section, buf.data(), static_cast<DWORD>(buf.size()),
+                                          path)) >= buf.size() - 2) {
+        buf.assign(buf.size() * 2, '\0');
+    }
+    std::vector<std::string> entries;
+    for (std::size_t at = 0; at < n && buf[at] != '\0'; at += entries.back().size() + 1)
+        entries.emplace_back(buf.c_str() + at);
+    return entries;
+}
+
+int WriteProfileSection(const char* section, const std::vector<std::string>& entries,
+                        const char* path) {
+    std::string list;
+    for (const std::string& entry : entries) list += entry + '\0';
+    list += '\0';
+    const ProfileTurn turn;
+    return WritePrivateProfileSectionA(section, list.c_str(), path);
 }
 
 }  // namespace zms::platform
