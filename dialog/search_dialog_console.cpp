@@ -8,7 +8,7 @@
 
 #include "dialog/search_dialog.h"
 #include "dialog/search_dialog_text.h"
-#include "platform/console.h"
+#include "platform/terminal.h"
 
 namespace zms {
 
