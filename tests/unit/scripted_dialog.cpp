@@ -8,14 +8,14 @@
 
 #include "dialog/search_dialog.h"
 #include "dialog/search_dialog_text.h"
-#include "platform/environment.h"
+#include "tests/unit/test_env.h"
 
 namespace zms {
 
 int RunSearchDialog(std::intptr_t /*owner*/) {
     dialog::View view = dialog::Open();
     dialog::PrintOpening(view);
-    std::istringstream script(platform::GetEnvironment("ZMS_DIALOG_SCRIPT"));
+    std::istringstream script(test::GetEnvironment("ZMS_DIALOG_SCRIPT"));
     for (std::string line; std::getline(script, line);) {
         const int result = dialog::Act(view, line);
         if (result != dialog::kActionDone && result != dialog::kActionUnknown) return result;

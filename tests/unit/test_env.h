@@ -6,8 +6,9 @@
 namespace zms::test {
 
 // Null `value` removes the variable (the process block on Windows, environ
-// natively, as the plug-in reads it).
+// natively). GetEnvironment gives "" for a variable that is not set.
 void SetEnvironment(const char* name, const char* value);
+std::string GetEnvironment(const char* name);
 
 // Takes the profile calls' turn (platform/profile.h) for the file `path` as
 // another process would, and keeps it until destroyed.

@@ -27,6 +27,11 @@ void SetEnvironment(const char* name, const char* value) {
     entries[name] = std::move(entry);
 }
 
+std::string GetEnvironment(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? v : "";
+}
+
 // The write's lock on the profile's directory, from a descriptor of its own:
 // flock() locks of two descriptions conflict even within one process.
 struct ProfileTurnHolder::State {

@@ -9,6 +9,15 @@ namespace zms::test {
 
 void SetEnvironment(const char* name, const char* value) { SetEnvironmentVariableA(name, value); }
 
+std::string GetEnvironment(const char* name) {
+    DWORD n = GetEnvironmentVariableA(name, nullptr, 0);
+    if (n == 0) return "";
+    std::string value(n, '\0');
+    n = GetEnvironmentVariableA(name, value.data(), n);
+    value.resize(n < value.size() ? n : 0);
+    return value;
+}
+
 // The named mutex of the profile calls, held by a thread of its own: the
 // thread that owns a mutex may take it again, so the test's own thread could
 // not be kept waiting by it.
