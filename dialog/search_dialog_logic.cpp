@@ -4,6 +4,14 @@
 #include "dialog/search_state.h"
 #include "settings/profile_store.h"
 
+namespace zms {
+
+// Natively start-up runs from the library's constructor, which may come before
+// this file's own initialisation: the state is initialised first.
+__attribute__((init_priority(101))) SearchState g_search;
+
+}  // namespace zms
+
 namespace zms::dialog {
 
 bool CheckBoxEnabled(int scope) { return scope == kScopeAccount || scope == kScopeAllAccounts; }

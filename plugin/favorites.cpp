@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/profile.h"
 #include "settings/profile_store.h"
 
 namespace zms {
@@ -18,8 +19,8 @@ constexpr std::size_t kPrefixLength = 4;  // "fav:"
 // name is refused rather than let it overwrite another favourite.
 bool StorableName(const std::string& name) {
     return !name.empty() && name.find('=') == std::string::npos && name[0] != '[' &&
-           name[0] != ';' && !StrippedByProfileRead(name.front()) &&
-           !StrippedByProfileRead(name.back());
+           name[0] != ';' && !platform::IsProfileBlank(name.front()) &&
+           !platform::IsProfileBlank(name.back());
 }
 
 }  // namespace

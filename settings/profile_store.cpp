@@ -12,8 +12,6 @@ namespace zms {
 
 ProfileStore* g_profileStore = nullptr;
 
-bool StrippedByProfileRead(char c) { return platform::IsProfileBlank(c); }
-
 bool ProfileOptionOn(const char* section, const char* key) {
     if (!g_profileStore) return false;
     return g_profileStore->ReadText(section, key) == "1";
@@ -59,14 +57,14 @@ bool HasLineBreak(const char* s) { return s != nullptr && std::strpbrk(s, "\r\n"
 bool NeedsProtection(const char* value, size_t len) {
     if (len == 0) return false;
     const char first = value[0], last = value[len - 1];
-    if (StrippedByProfileRead(first) || StrippedByProfileRead(last)) return true;
+    if (platform::IsProfileBlank(first) || platform::IsProfileBlank(last)) return true;
     return len >= 2 && first == last && (first == '"' || first == '\'');
 }
 
 std::string Trimmed(std::string s) {
-    while (!s.empty() && StrippedByProfileRead(s.back())) s.pop_back();
+    while (!s.empty() && platform::IsProfileBlank(s.back())) s.pop_back();
     std::size_t front = 0;
-    while (front < s.size() && StrippedByProfileRead(s[front])) ++front;
+    while (front < s.size() && platform::IsProfileBlank(s[front])) ++front;
     return s.substr(front);
 }
 

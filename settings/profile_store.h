@@ -45,9 +45,6 @@ private:
 // The process-wide store: created at attach, deleted at detach; null outside.
 extern ProfileStore* g_profileStore;
 
-// What the platform read drops at both ends of a name or value (platform::IsProfileBlank).
-bool StrippedByProfileRead(char c);
-
 // An option of the profile file, read anew through the process-wide store: on
 // only when its value is exactly "1" (the whole value, byte for byte).
 bool ProfileOptionOn(const char* section, const char* key);
