@@ -45,11 +45,17 @@ ZentoroMailSearch32.dll
 ZentoroMailSearch64.dll
 licenses/GCC.txt
 licenses/GPL-3.txt
+licenses/emscripten.txt
 licenses/mingw-w64.txt
+playground/examples.js
+playground/index.html
+playground/playground.css
+playground/playground.js
+playground/translator.js
 zms-translate.exe"
 files=$(unzip -Z1 "$zip_file" | LC_ALL=C sort)
 if [[ $files == "$expected_files" ]]; then
-    ok "the zip holds exactly the eight files"
+    ok "the zip holds exactly the $(wc -l <<< "$expected_files") files"
 else
     fail "the zip's files differ"
     diff <(echo "$expected_files") <(echo "$files")
@@ -149,6 +155,30 @@ licence_has GCC.txt "libstdc++-v3"
 licence_has GPL-3.txt "GNU GENERAL PUBLIC LICENSE"
 licence_has mingw-w64.txt "mingw-w64-libraries/winpthreads/*"
 licence_has mingw-w64.txt "Files: mingw-w64-crt/"
+# The playground's module holds emscripten's runtime (its C and C++ libraries).
+licence_has emscripten.txt "The Emscripten Authors"
+licence_has emscripten.txt "system/lib/libc/musl/*"
+
+# The page as shipped: its own files are docs/playground/'s, and its module
+# translates (under node, as the page's test runs it).
+for file in index.html playground.js playground.css; do
+    cmp -s "$unpacked/playground/$file" "$root/docs/playground/$file" ||
+        fail "playground/$file is not docs/playground/$file"
+done
+out=$(cd "$unpacked/playground" && node -e '
+    require("./translator.js")().then((m) => {
+        const q = Buffer.from("subject:meeting from:sales");
+        const p = m._zms_alloc(q.length);
+        m.HEAPU8.set(q, p);
+        const b = m._zms_translate(p, q.length, 1003, 0, 0, 0);
+        const v = new DataView(m.HEAPU8.buffer, b);
+        process.stdout.write(Buffer.from(m.HEAPU8.subarray(b + 12, b + 12 + v.getUint32(8, true))));
+    })' 2>&1)
+if [[ $out == '("meeting",target=subject)and("sales",target=from),subfolder=0,hilight=1' ]]; then
+    ok "playground/translator.js from the zip translates"
+else
+    fail "playground/translator.js from the zip gave: $out"
+fi
 
 # What is linked in, from the symbols of the three binaries (nm -C): a library
 # whose code is there needs its notice in licenses/, and a notice in licenses/
