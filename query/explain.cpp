@@ -52,7 +52,8 @@ std::vector<Hint> Hints(const TranslationStep& s) {
         hints.push_back({Kind::kFlagWithoutValue, {}});
     } else if (plain && !s.value.empty() && s.value[0] == '"') {
         hints.push_back({Kind::kUnclosedQuote, {}});
-    } else if (const Field* f = plain && s.kind == kDefaultField ? MiscasedPrefix(s.value) : nullptr) {
+    } else if (const Field* f =
+                   plain && s.kind == kDefaultField ? MiscasedPrefix(s.value) : nullptr) {
         hints.push_back({Kind::kMiscasedPrefix, std::string(f->prefix)});
     } else if (plain && !s.value.empty() && s.value.back() == ' ') {
         hints.push_back({Kind::kFullwidthEndedValue, {}});
@@ -80,7 +81,8 @@ std::string HintText(const Hint& hint) {
         return "a fullwidth space ended the value (one ASCII space stands for it)";
     case Kind::kTakenFromLater: return "taken first from later in the query";
     case Kind::kFullwidthInValue:
-        return "the fullwidth space is part of the value (fullwidthspace_separator=1 ends it there)";
+        return "the fullwidth space is part of the value "
+               "(fullwidthspace_separator=1 ends it there)";
     }
     return "";
 }

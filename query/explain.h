@@ -12,14 +12,14 @@ namespace zms {
 // the kind and the argument; HintText() is the English of --explain.
 struct Hint {
     enum class Kind {
-        kPrefixWithoutValue,  // argument: the prefix, whose text is searched as a word
-        kAttachments,         // "attach:*": messages with attachments
-        kFlagWithoutValue,    // "flag:" and nothing after it
-        kUnclosedQuote,       // the quote is searched as text
-        kMiscasedPrefix,      // argument: the prefix in its own case
-        kFullwidthEndedValue, // the option on: a fullwidth space ended the value
-        kTakenFromLater,      // the condition stood later in the query, and went first
-        kFullwidthInValue,    // the option off: a fullwidth space is part of the value
+        kPrefixWithoutValue,   // argument: the prefix, whose text is searched as a word
+        kAttachments,          // "attach:*": messages with attachments
+        kFlagWithoutValue,     // "flag:" and nothing after it
+        kUnclosedQuote,        // the quote is searched as text
+        kMiscasedPrefix,       // argument: the prefix in its own case
+        kFullwidthEndedValue,  // the option on: a fullwidth space ended the value
+        kTakenFromLater,       // the condition stood later in the query, and went first
+        kFullwidthInValue,     // the option off: a fullwidth space is part of the value
     };
     Kind kind;
     std::string argument;
@@ -30,11 +30,11 @@ std::string HintText(const Hint& hint);
 struct ExplainedPass {
     std::string target;  // the field's target name; "X-Attach" for an attachment term
     TranslationStep::Form shape;
-    std::string form;    // "plain", "quoted (regular expression)", "flag", "no value"...
-    std::string value;   // as typed
-    std::string left;    // the query still to be translated after the pass
+    std::string form;         // "plain", "quoted (regular expression)", "flag", "no value"...
+    std::string value;        // as typed
+    std::string left;         // the query still to be translated after the pass
     std::vector<Hint> hints;  // in the order --explain words them
-    std::string hint;    // HintText of each, joined by "; ", or ""
+    std::string hint;         // HintText of each, joined by "; ", or ""
 };
 
 struct Explanation {

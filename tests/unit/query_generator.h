@@ -2,6 +2,7 @@
 // word-for-word reading of the rules (query_reference.h): by the unit tests,
 // and by the playground's test through query_oracle_dump.
 #pragma once
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -10,15 +11,14 @@ namespace zms::testing {
 // Pieces that meet in the interesting ways: prefixes, the wildcard, quotes,
 // backslashes, both spaces and the halves of the fullwidth one, line breaks.
 inline const char* const kQueryPieces[] = {
-    "subject:", "from:", "from+to:",     "to:",              "attach:", "attach:*", "flag:", "smallheader:",
-    "smallheaderbody:", "body:", "all:", "memo:", "header:", "Subject:", "\"",      "\\",    " ",
-    " ",        "\x81\x40", "\x81",      "@",                "a",       "b",        "x y",   ":",
-    "*",        "\n",       "\r",        "+"};
+    "subject:", "from:", "from+to:", "to:", "attach:", "attach:*", "flag:", "smallheader:",
+    "smallheaderbody:", "body:", "all:", "memo:", "header:", "Subject:", "\"", "\\", " ", " ",
+    "\x81\x40", "\x81", "@", "a", "b", "x y", ":", "*", "\n", "\r", "+"};
 
 inline std::string RandomQuery(std::mt19937& rng, int maxPieces) {
     std::string q;
     int n = static_cast<int>(rng() % (maxPieces + 1));
-    for (int i = 0; i < n; ++i) q += kQueryPieces[rng() % (sizeof(kQueryPieces) / sizeof(kQueryPieces[0]))];
+    for (int i = 0; i < n; ++i) q += kQueryPieces[rng() % std::size(kQueryPieces)];
     return q;
 }
 

@@ -22,7 +22,8 @@ TEST(Oracle, AgreesOnGeneratedQueries) {
     testing::ForEachGeneratedQuery([&](const std::string& q, int scope, bool fullwidth) {
         context.SetFullwidth(fullwidth);
         const std::string expected = reference::TranslateQuery(q, scope, fullwidth);
-        ASSERT_EQ(TranslateQuery(q, scope, context), expected) << "query [" << q << "] fullwidth " << fullwidth;
+        ASSERT_EQ(TranslateQuery(q, scope, context), expected)
+            << "query [" << q << "] fullwidth " << fullwidth;
         ++compared;
     });
     EXPECT_EQ(compared, 8000);
