@@ -49,6 +49,11 @@ function(zms_on_top target)
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
 
+# The WebAssembly build (the playground) is query/ alone: none of what follows.
+if(EMSCRIPTEN)
+    return()
+endif()
+
 # Boost.Regex, header-only. The mingw compilers must not see the rest of
 # /usr/include (glibc's headers would shadow their own), so the include path is
 # a directory of the build tree holding only a link to boost/. Used alike by all

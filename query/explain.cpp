@@ -33,30 +33,69 @@ const Field* MiscasedPrefix(const std::string& value) {
     return nullptr;
 }
 
-// Why a step may surprise, or "".
-std::string Hint(const TranslationStep& s) {
-    if (s.form == Form::kNoValue)
-        return "nothing follows \"" + std::string(FieldOf(s.kind).prefix) +
-               "\": its text is searched as a word of the default field";
-    if (s.form == Form::kWildcard) return "messages with attachments";
-    if (s.form == Form::kFlag && s.value.empty()) return "flag: without a value";
-    if (s.form != Form::kPlain) return "";
-    if (!s.value.empty() && s.value[0] == '"')
-        return "no closing double quote: the quote is searched as text";
-    if (const Field* f = s.kind == kDefaultField ? MiscasedPrefix(s.value) : nullptr)
-        return "not a field: prefixes are lower case, as in " + std::string(f->prefix);
-    if (!s.value.empty() && s.value.back() == ' ')
-        return "a fullwidth space ended the value (one ASCII space stands for it)";
-    return "";
+bool HasFullwidthSpace(const std::string& value) {
+    return value.find("\x81\x40") != std::string::npos;
+}
+
+// What in a step may surprise: at most one reason of its own form, then
+// whether it was taken from later in the query, then a fullwidth space that
+// the option would have made a separator.
+std::vector<Hint> Hints(const TranslationStep& s) {
+    using Kind = Hint::Kind;
+    std::vector<Hint> hints;
+    const bool plain = s.form == Form::kPlain;
+    if (s.form == Form::kNoValue) {
+        hints.push_back({Kind::kPrefixWithoutValue, std::string(FieldOf(s.kind).prefix)});
+    } else if (s.form == Form::kWildcard) {
+        hints.push_back({Kind::kAttachments, {}});
+    } else if (s.form == Form::kFlag && s.value.empty()) {
+        hints.push_back({Kind::kFlagWithoutValue, {}});
+    } else if (plain && !s.value.empty() && s.value[0] == '"') {
+        hints.push_back({Kind::kUnclosedQuote, {}});
+    } else if (const Field* f =
+                   plain && s.kind == kDefaultField ? MiscasedPrefix(s.value) : nullptr) {
+        hints.push_back({Kind::kMiscasedPrefix, std::string(f->prefix)});
+    } else if (plain && !s.value.empty() && s.value.back() == ' ') {
+        hints.push_back({Kind::kFullwidthEndedValue, {}});
+    }
+    if (s.at > 0) hints.push_back({Kind::kTakenFromLater, {}});
+    // With the option on, the first fullwidth space would have ended the value.
+    if (plain && HasFullwidthSpace(s.value)) hints.push_back({Kind::kFullwidthInValue, {}});
+    return hints;
 }
 
 }  // namespace
 
-Explanation Explain(const std::string& query, int scope, const QueryContext& context) {
+std::string HintText(const Hint& hint) {
+    using Kind = Hint::Kind;
+    switch (hint.kind) {
+    case Kind::kPrefixWithoutValue:
+        return "nothing follows \"" + hint.argument +
+               "\": its text is searched as a word of the default field";
+    case Kind::kAttachments: return "messages with attachments";
+    case Kind::kFlagWithoutValue: return "flag: without a value";
+    case Kind::kUnclosedQuote: return "no closing double quote: the quote is searched as text";
+    case Kind::kMiscasedPrefix:
+        return "not a field: prefixes are lower case, as in " + hint.argument;
+    case Kind::kFullwidthEndedValue:
+        return "a fullwidth space ended the value (one ASCII space stands for it)";
+    case Kind::kTakenFromLater: return "taken first from later in the query";
+    case Kind::kFullwidthInValue:
+        return "the fullwidth space is part of the value "
+               "(fullwidthspace_separator=1 ends it there)";
+    }
+    return "";
+}
+
+Explanation Explain(const std::string& query, int scope, const QueryContext& context,
+                    std::size_t maxPasses) {
     std::vector<TranslationStep> steps;
-    Explanation e{TranslateQuery(query, scope, context, &steps), {}};
-    for (const TranslationStep& s : steps)
-        e.passes.push_back({Target(s), kFormNames[int(s.form)], s.value, s.left, Hint(s)});
+    Explanation e{TranslateQuery(query, scope, context, &steps, maxPasses), {}};
+    for (const TranslationStep& s : steps) {
+        ExplainedPass p{Target(s), s.form, kFormNames[int(s.form)], s.value, s.left, Hints(s), ""};
+        for (const Hint& h : p.hints) p.hint += (p.hint.empty() ? "" : "; ") + HintText(h);
+        e.passes.push_back(std::move(p));
+    }
     return e;
 }
 

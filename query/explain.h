@@ -8,12 +8,33 @@
 
 namespace zms {
 
+// A reason why a pass may surprise. A page words it in its own language from
+// the kind and the argument; HintText() is the English of --explain.
+struct Hint {
+    enum class Kind {
+        kPrefixWithoutValue,   // argument: the prefix, whose text is searched as a word
+        kAttachments,          // "attach:*": messages with attachments
+        kFlagWithoutValue,     // "flag:" and nothing after it
+        kUnclosedQuote,        // the quote is searched as text
+        kMiscasedPrefix,       // argument: the prefix in its own case
+        kFullwidthEndedValue,  // the option on: a fullwidth space ended the value
+        kTakenFromLater,       // the condition stood later in the query, and went first
+        kFullwidthInValue,     // the option off: a fullwidth space is part of the value
+    };
+    Kind kind;
+    std::string argument;
+};
+
+std::string HintText(const Hint& hint);
+
 struct ExplainedPass {
     std::string target;  // the field's target name; "X-Attach" for an attachment term
-    std::string form;    // "plain", "quoted (regular expression)", "flag", "no value"...
-    std::string value;   // as typed
-    std::string left;    // the query still to be translated after the pass
-    std::string hint;    // why the pass may surprise, or ""
+    TranslationStep::Form shape;
+    std::string form;         // "plain", "quoted (regular expression)", "flag", "no value"...
+    std::string value;        // as typed
+    std::string left;         // the query still to be translated after the pass
+    std::vector<Hint> hints;  // in the order --explain words them
+    std::string hint;         // HintText of each, joined by "; ", or ""
 };
 
 struct Explanation {
@@ -21,7 +42,9 @@ struct Explanation {
     std::vector<ExplainedPass> passes;
 };
 
-Explanation Explain(const std::string& query, int scope, const QueryContext& context);
+// The passes: the first `maxPasses` of them.
+Explanation Explain(const std::string& query, int scope, const QueryContext& context,
+                    std::size_t maxPasses = SIZE_MAX);
 
 // The find pack, then per pass "  1. subject, plain: [abc] left [x]" with
 // " -- " and the hint if there is one; each on a line.

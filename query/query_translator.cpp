@@ -121,8 +121,8 @@ struct Translation {
     FullwidthOption option{context, {}};
     TranslationStep* step = nullptr;  // where the pass is recorded, when someone asked
 
-    void Record(Form form, std::string_view value) {
-        if (step) *step = {step->kind, form, std::string(value), {}};
+    void Record(Form form, std::string_view value, std::size_t at) {
+        if (step) *step = {step->kind, form, std::string(value), {}, at};
     }
 };
 
@@ -155,7 +155,7 @@ bool Wildcard(Translation& t) {
     if (at == npos) return false;
     t.finder.Erase(at, kAttachWildcard.size());
     AddFlag(t.flags, "attach");
-    t.Record(Form::kWildcard, kAttachWildcard);
+    t.Record(Form::kWildcard, kAttachWildcard, at);
     return true;
 }
 
@@ -167,7 +167,7 @@ void FlagCondition(Translation& t) {
     const std::string value = q.Substr(0, std::min(q.Find(' ', 0), q.size()));
     t.finder.Erase(0, value.size());
     AddFlag(t.flags, value);
-    t.Record(Form::kFlag, value);
+    t.Record(Form::kFlag, value, 0);
 }
 
 // One past the quote that closes a quoted value whose items begin at `from`,
@@ -197,7 +197,7 @@ bool QuotedValue(Translation& t, FieldKind kind) {
     OpenTerm(t.pack, "(");
     t.finder.text().AppendTo(t.pack, value, end - value);  // with both quotes
     CloseTerm(t.pack, kind, ",regular");
-    if (t.step) t.Record(Form::kQuoted, t.finder.text().Substr(value, end - value));
+    if (t.step) t.Record(Form::kQuoted, t.finder.text().Substr(value, end - value), at);
     t.finder.Erase(at, end - at);
     return true;
 }
@@ -225,7 +225,7 @@ bool PlainValue(Translation& t, FieldKind kind) {
     t.pack += t.context.encode ? t.context.encode(value) : value;
     CloseTerm(t.pack, kind, "\"");
     t.finder.Erase(at, end + (cut ? 2 : 0) - at);
-    t.Record(Form::kPlain, value);
+    t.Record(Form::kPlain, value, at);
     return true;
 }
 
@@ -233,7 +233,7 @@ bool PlainValue(Translation& t, FieldKind kind) {
 // ends the query.
 void PrefixWithoutValue(Translation& t, FieldKind kind) {
     t.finder.Prepend(kDefaultPrefix);
-    t.Record(Form::kNoValue, FieldOf(kind).prefix);
+    t.Record(Form::kNoValue, FieldOf(kind).prefix, 0);
 }
 
 void Condition(Translation& t, FieldKind kind) {
@@ -264,7 +264,7 @@ void ConvertTerm(FieldKind kind, std::string& query, std::string& pack, std::str
 }
 
 std::string TranslateQuery(const std::string& query, int scope, const QueryContext& context,
-                           std::vector<TranslationStep>* steps) {
+                           std::vector<TranslationStep>* steps, std::size_t maxSteps) {
     std::string pack, flags;
     pack.reserve(query.size() * 2 + 64);
     Translation t{TermFinder(query, Literals().set), pack, flags, context};
@@ -272,7 +272,8 @@ std::string TranslateQuery(const std::string& query, int scope, const QueryConte
         const FieldKind kind = Classify(t.finder.text());
         if (kind == kDefaultField && !t.finder.text().StartsWith(kDefaultPrefix))
             t.finder.Prepend(kDefaultPrefix);
-        t.step = steps ? &steps->emplace_back(TranslationStep{kind, {}, {}, {}}) : nullptr;
+        const bool record = steps && steps->size() < maxSteps;
+        t.step = record ? &steps->emplace_back(TranslationStep{kind, {}, {}, {}, 0}) : nullptr;
         Condition(t, kind);
         Trim(t);
         if (t.step) t.step->left = t.finder.text().Str();

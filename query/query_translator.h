@@ -1,5 +1,6 @@
 // Query language -> find pack, the search-condition string the host's grep reads.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -49,11 +50,16 @@ struct TranslationStep {
     Form form;
     std::string value;  // as typed (a plain value before the host's escaping)
     std::string left;   // the query still to be translated after this pass
+    // Where the condition's text began in the query of the pass (the default
+    // prefix put in front counted): past 0, it was taken from later in the query.
+    std::size_t at = 0;
 };
 
-// The find pack of `query` for the scope (1001..1004). With `steps`, every
-// pass is recorded there too.
+// The find pack of `query` for the scope (1001..1004). With `steps`, the
+// passes are recorded there too, the first `maxSteps` of them (each holds what
+// was left of the query: all of a long query's passes would be its square).
 std::string TranslateQuery(const std::string& query, int scope, const QueryContext& context,
-                           std::vector<TranslationStep>* steps = nullptr);
+                           std::vector<TranslationStep>* steps = nullptr,
+                           std::size_t maxSteps = SIZE_MAX);
 
 }  // namespace zms

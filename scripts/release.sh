@@ -4,6 +4,7 @@
 # in CMakeLists.txt as CMake configured it. The zip holds, at its top:
 #   ZentoroMailSearch64.dll  ZentoroMailSearch32.dll  zms-translate.exe (64-bit)
 #   ZentoroMailSearch.txt  README-user.txt  licenses/
+#   playground/ (the page of the wasm preset: open playground/index.html)
 # Then tests/integration/release_test.sh checks the zip as it was written.
 #
 #   bash scripts/release.sh                    build trees build/win64, build/win32
@@ -41,6 +42,7 @@ build() {  # preset targets...
 }
 build win64 zms_plugin zms-translate zms-host-bundle
 build win32 zms_plugin zms-host-bundle
+build wasm zms_playground zms_playground_page
 
 version_of() {
     sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_root/$1/CMakeCache.txt"
@@ -62,6 +64,10 @@ cp "$build_root/win64/plugin/ZentoroMailSearch64.dll" \
     "$build_root/win64/tools/zms-translate.exe" \
     docs/ZentoroMailSearch.txt docs/README-user.txt "$stage/"
 cp docs/licenses/*.txt "$stage/licenses/"
+mkdir -p "$stage/playground"
+for file in index.html playground.js playground.css examples.js translator.js; do
+    cp "$build_root/wasm/playground/$file" "$stage/playground/"
+done
 
 # The same inputs give the same zip: the files dated by the last commit, in
 # UTC, listed in a fixed order, without the extra Unix fields.

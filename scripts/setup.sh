@@ -3,7 +3,9 @@
 # ja_JP.UTF-8 locale that gives wine code page 932. Does nothing when all of it
 # is there already, so every other script starts with it. fonts-wine holds
 # wine's own fonts, among them the symbols of the caption's buttons (without
-# it the close box shows a letter in place of its cross).
+# it the close box shows a letter in place of its cross). emscripten builds the
+# playground (preset wasm) and chromium runs its test; the test installs its
+# npm package itself (tests/browser/run.sh), with npm where node has none.
 set -euo pipefail
 
 packages=(
@@ -12,7 +14,11 @@ packages=(
     wine wine64 wine32:i386 xvfb xauth
     libboost-regex1.81-dev googletest libgtest-dev libbenchmark-dev
     fonts-ipafont-gothic fonts-wine locales zip unzip
+    emscripten chromium
 )
+if ! command -v npm > /dev/null; then
+    packages+=(npm)
+fi
 
 sudo=()
 if [[ "$(id -u)" -ne 0 ]]; then

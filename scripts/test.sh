@@ -3,7 +3,8 @@
 # 64-bit Windows build under wine64 and the 32-bit one under wine32; then the
 # native tests once more with AddressSanitizer and UBSan; the release zip and
 # its test (scripts/release.sh); and each fuzz target for a short while
-# (scripts/fuzz.sh). Goes on after a failure so that one run
+# (scripts/fuzz.sh); and the playground, its module against the reference
+# reading and its page in headless chromium (tests/browser/run.sh). Goes on after a failure so that one run
 # shows all of them; fails if any failed.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -40,6 +41,16 @@ if bash scripts/fuzz.sh "${ZMS_FUZZ_SECONDS:-20}"; then
     results+=("fuzz passed ($((SECONDS - fuzz_start)) s)")
 else
     results+=("fuzz FAILED")
+    failed=1
+fi
+
+# The playground: the wasm preset's page and module (tests/browser/run.sh).
+echo "=== playground"
+playground_start=$SECONDS
+if bash tests/browser/run.sh; then
+    results+=("playground passed ($((SECONDS - playground_start)) s)")
+else
+    results+=("playground FAILED")
     failed=1
 fi
 

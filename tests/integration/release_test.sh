@@ -45,11 +45,17 @@ ZentoroMailSearch32.dll
 ZentoroMailSearch64.dll
 licenses/GCC.txt
 licenses/GPL-3.txt
+licenses/emscripten.txt
 licenses/mingw-w64.txt
+playground/examples.js
+playground/index.html
+playground/playground.css
+playground/playground.js
+playground/translator.js
 zms-translate.exe"
 files=$(unzip -Z1 "$zip_file" | LC_ALL=C sort)
 if [[ $files == "$expected_files" ]]; then
-    ok "the zip holds exactly the eight files"
+    ok "the zip holds exactly the $(wc -l <<< "$expected_files") files"
 else
     fail "the zip's files differ"
     diff <(echo "$expected_files") <(echo "$files")
@@ -149,6 +155,16 @@ licence_has GCC.txt "libstdc++-v3"
 licence_has GPL-3.txt "GNU GENERAL PUBLIC LICENSE"
 licence_has mingw-w64.txt "mingw-w64-libraries/winpthreads/*"
 licence_has mingw-w64.txt "Files: mingw-w64-crt/"
+# The playground's module holds emscripten's runtime (its C and C++ libraries).
+licence_has emscripten.txt "The Emscripten Authors"
+licence_has emscripten.txt "system/lib/libc/musl/*"
+
+# The page's own files as they are in docs/playground/ (its module and
+# examples.js are built: the playground's test runs them).
+for file in index.html playground.js playground.css; do
+    cmp -s "$unpacked/playground/$file" "$root/docs/playground/$file" ||
+        fail "playground/$file is not docs/playground/$file"
+done
 
 # What is linked in, from the symbols of the three binaries (nm -C): a library
 # whose code is there needs its notice in licenses/, and a notice in licenses/

@@ -37,8 +37,9 @@ printf '%s\n' "$(printf '("a\\\\b",target=smallheaderbody)and("x\\"y",regular,ta
 "$@" --yen < "$work/yen.txt" > "$work/yen.out"
 check "--yen escapes plain values only" "$work/yen.expected" "$work/yen.out"
 
-# --explain: the pack, then one line per step, with the reason for a surprise.
-"$@" --explain 'subject:"abc Subject:x to: y' > "$work/explain.out"
+# --explain: the pack, then one line per step, with the reasons for a surprise
+# (the second query: a wildcard taken from later, a fullwidth space kept in a value).
+"$@" --explain 'subject:"abc Subject:x to: y' "$(printf 'attach:a\x81\x40b attach:*')" > "$work/explain.out"
 cat > "$work/explain.expected" <<'END'
 (""abc",target=subject)and("Subject:x",target=smallheaderbody)and("to:",target=smallheaderbody)and("y",target=smallheaderbody),subfolder=0,hilight=1
   1. subject, plain: ["abc] left [Subject:x to: y] -- no closing double quote: the quote is searched as text
@@ -46,7 +47,11 @@ cat > "$work/explain.expected" <<'END'
   3. to, no value: [to:] left [smallheaderbody:to: y] -- nothing follows "to:": its text is searched as a word of the default field
   4. smallheaderbody, plain: [to:] left [y]
   5. smallheaderbody, plain: [y] left []
+("a@b",target="X-Attach"),flag=attach,subfolder=0,hilight=1
+  1. attach, attachment wildcard: [attach:*] left [attach:a@b] -- messages with attachments; taken first from later in the query
+  2. X-Attach, plain: [a@b] left [] -- the fullwidth space is part of the value (fullwidthspace_separator=1 ends it there)
 END
+sed -i "s/a@b/$(printf 'a\x81\x40b')/" "$work/explain.expected"
 check "--explain" "$work/explain.expected" "$work/explain.out"
 
 for bad in "--scope 1005" "--scope" "--scope x1" "--nosuch"; do
