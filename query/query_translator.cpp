@@ -18,10 +18,10 @@
 //   prefix    := the field's prefix pattern (field_table.h)
 //
 // Wildcard, QuotedValue and PlainValue are searched for in the whole query, and
-// the leftmost match is taken wherever it stands: a later wildcard before the "attach:" term at
-// the front, a later quoted term of the field before a plain one at the front,
-// and for a prefix without a value a later one with a value, even inside
-// another term ("to: from+to:x" reads "x" for to: and leaves "to: from+").
+// the leftmost match is taken wherever it stands: a later wildcard before the
+// "attach:" term at the front, a later quoted term of the field before a plain
+// one at the front, and for a prefix without a value a later one with a value,
+// even inside another term ("to: from+to:x" reads "x" for to: and leaves "to: from+").
 //
 //   pack      := ( term ( "and" term )* )? ( ","? "flag=" item ( "&" item )* )?
 //                ",subfolder=" ( "1" | "0" ) ",hilight=1"        1 for scope 1002

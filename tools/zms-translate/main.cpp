@@ -16,7 +16,7 @@
 namespace {
 
 const char kUsage[] =
-    "usage: zms-translate [--scope N] [--profile FILE] [--yen] [--] [QUERY...]\n"
+    "usage: zms-translate [--scope N] [--profile FILE] [--explain] [--yen] [--] [QUERY...]\n"
     "\n"
     "Prints the find pack of each QUERY, one per line. With no QUERY, reads\n"
     "queries from standard input, one per line, and prints one find pack per line.\n"
