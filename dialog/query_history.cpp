@@ -52,7 +52,7 @@ void record(const std::string& query) {
 // The first entry of `key` becomes `entry`, or `entry` is added at the end.
 void Assign(std::vector<std::string>& entries, const std::string& key, std::string entry) {
     for (std::string& old : entries) {
-        if (ProfileStore::ValueIn({old}, key)) {
+        if (ProfileStore::IsEntryOf(old, key)) {
             old = std::move(entry);
             return;
         }

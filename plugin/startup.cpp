@@ -52,10 +52,14 @@ std::string FindBaseDirectory(const InstallPlaces& places) {
     return places.mailProgram;
 }
 
+std::string ProfilePath(const InstallPlaces& places) {
+    return FindBaseDirectory(places) + kProfileName;
+}
+
 void Attach() {
     const platform::ProfileOperation profileWork;
     const InstallPlaces places = ReadInstallPlaces();
-    const std::string profilePath = FindBaseDirectory(places) + kProfileName;
+    const std::string profilePath = ProfilePath(places);
     g_profileStore = new ProfileStore(profilePath.c_str());
     QueryHistory::load();
     g_search.scope = ScopeFromProfile();

@@ -26,6 +26,8 @@ InstallPlaces ReadInstallPlaces();
 // program's directory without the editor, or where the editor's values are
 // empty (an empty one taken as a directory would be the root of the drive).
 std::string FindBaseDirectory(const InstallPlaces& places);
+// That directory followed by "\ZentoroMailSearch.ini", joined as they stand.
+std::string ProfilePath(const InstallPlaces& places);
 
 // Process attach: profile store, history, scope and check box, host library.
 void Attach();

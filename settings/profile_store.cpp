@@ -107,13 +107,18 @@ int ProfileStore::WriteSection(const char* section, const std::vector<std::strin
     return platform::WriteProfileSection(section, entries, path_.c_str());
 }
 
+bool ProfileStore::IsEntryOf(const std::string& entry, const std::string& key) {
+    return platform::FoldAsciiCase(Trimmed(entry.substr(0, entry.find('=')))) ==
+           platform::FoldAsciiCase(key);
+}
+
 std::optional<std::string> ProfileStore::ValueIn(const std::vector<std::string>& entries,
                                                  const std::string& key) {
-    const std::string wanted = platform::FoldAsciiCase(key);
     for (const std::string& entry : entries) {
+        if (!IsEntryOf(entry, key)) continue;
+        // A key without "=" reads as missing, as the key read gives it.
         const std::size_t eq = entry.find('=');
-        if (eq == std::string::npos || platform::FoldAsciiCase(Trimmed(entry.substr(0, eq))) != wanted)
-            continue;
+        if (eq == std::string::npos) return std::nullopt;
         std::string value = Trimmed(entry.substr(eq + 1));
         if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
             value = value.substr(1, value.size() - 2);

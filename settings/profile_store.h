@@ -30,8 +30,10 @@ public:
     // refused as WriteString refuses it.
     std::vector<std::string> ReadSection(const char* section) const;
     int WriteSection(const char* section, const std::vector<std::string>& entries) const;
-    // The value of the first entry of `key` (its case aside) as ReadText reads
-    // it, nothing without one; and the entry WriteString would leave.
+    // Whether `entry` is one of `key` (its case aside); the value of the first
+    // such entry as ReadText reads it, nothing without one; and the entry
+    // WriteString would leave.
+    static bool IsEntryOf(const std::string& entry, const std::string& key);
     static std::optional<std::string> ValueIn(const std::vector<std::string>& entries,
                                               const std::string& key);
     static std::string EntryFor(const std::string& key, const std::string& value);

@@ -26,7 +26,6 @@
 namespace zms::host {
 namespace {
 
-constexpr char kProfileName[] = "\\ZentoroMailSearch.ini";  // as the plug-in appends it
 constexpr char kHostLibraryName[] = "VRInfo.dll";
 // MainWnd's answer when there is no real window (natively, or wine without a
 // display).
@@ -69,7 +68,7 @@ RegistryValue Value(const char* fullPath, const std::optional<std::string>& data
 
 // The path the plug-in gives its profile file: its own lookup over the
 // registry as set up (zms-host is the running program the plug-in sees).
-std::string ProfilePath() { return FindBaseDirectory(ReadInstallPlaces()) + kProfileName; }
+std::string ProfilePath() { return zms::ProfilePath(ReadInstallPlaces()); }
 
 std::optional<std::string> ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
