@@ -37,7 +37,13 @@ if [[ ${#missing[@]} -gt 0 ]]; then
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         "${sudo[@]}" dpkg --add-architecture i386
     fi
-    "${sudo[@]}" apt-get update
+    # A mirror caught mid-sync fails the update now and then ("File has
+    # unexpected size"): try again, and go on with the lists there are.
+    for attempt in 1 2 3; do
+        "${sudo[@]}" apt-get update && break
+        echo "setup.sh: apt-get update failed (attempt $attempt)"
+        sleep 10
+    done
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
         apt-get install -y --no-install-recommends "${packages[@]}"
 fi
