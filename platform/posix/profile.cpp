@@ -173,14 +173,4 @@ int WriteProfileString(const char* section, const char* key, const char* value, 
     return Rewrite(path, [&](IniText& ini) { return Edit(ini, section, key, value); });
 }
 
-std::vector<std::string> ReadProfileSection(const char* section, const char* path) {
-    std::optional<IniText> ini = Load(NativePath(path).c_str());
-    return ini ? IniSectionEntries(*ini, section) : std::vector<std::string>{};
-}
-
-int WriteProfileSection(const char* section, const std::vector<std::string>& entries,
-                        const char* path) {
-    return Rewrite(path, [&](IniText& ini) { return SetIniSection(ini, section, entries); });
-}
-
 }  // namespace zms::platform

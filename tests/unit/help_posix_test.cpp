@@ -23,12 +23,12 @@ TEST(HelpCommandLine, IsBuiltOnceAndKeptUntilUnload) {
     WriteRegistry(reg, "/opt/first");
     test::SetEnvironment("ZMS_REGISTRY", reg.c_str());
     ResetHelp();
-    const std::string first = HelpCommandLine();
+    const std::string first = KeptHelpCommand().commandLine;
     EXPECT_EQ(first, "\"/opt/first\\Zentoro.exe\" \"/j86 /opt/first\\ZentoroMailSearch.txt\"");
     WriteRegistry(reg, "/opt/second");
-    EXPECT_EQ(HelpCommandLine(), first) << "a later change of the registry is not followed";
+    EXPECT_EQ(KeptHelpCommand().commandLine, first) << "a later change of the registry is not followed";
     ResetHelp();
-    EXPECT_NE(HelpCommandLine(), first);
+    EXPECT_NE(KeptHelpCommand().commandLine, first);
     ResetHelp();
     test::SetEnvironment("ZMS_REGISTRY", nullptr);
 }
