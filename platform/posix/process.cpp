@@ -68,16 +68,17 @@ bool StartProcess(const char* program, const char* commandLine) {
     std::vector<std::string> words = SplitCommandLine(commandLine ? commandLine : "");
     if (words.empty()) return false;
     words[0] = NativePath(words[0].c_str());
-    const std::string file = program != nullptr ? NativePath(program) : words[0];
     std::vector<char*> argv;
     for (std::string& w : words) argv.push_back(w.data());
     argv.push_back(nullptr);
     // Like the Windows call, nothing waits for the child; it is reaped when
     // the host exits.
     pid_t pid;
-    if (program != nullptr)
+    if (program != nullptr) {
+        const std::string file = NativePath(program);
         return posix_spawn(&pid, file.c_str(), nullptr, nullptr, argv.data(), environ) == 0;
-    return posix_spawnp(&pid, file.c_str(), nullptr, nullptr, argv.data(), environ) == 0;
+    }
+    return posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0;
 }
 
 }  // namespace zms::platform
