@@ -149,6 +149,8 @@ my $no_start = $closing . "\x{30FB}\x{FF1A}\x{FF1B}\x{FF1F}\x{FF01}\x{30FC}\x{20
     "\x{3063}\x{3083}\x{3085}\x{3087}\x{308E}\x{30A1}\x{30A3}\x{30A5}\x{30A7}\x{30A9}" .
     "\x{30C3}\x{30E3}\x{30E5}\x{30E7}\x{30EE}\x{30F5}\x{30F6}";
 sub in_set { return index($_[1], $_[0]) >= 0; }
+# Words whose inside looks like a phrase's end (the に of お気に入り).
+my @whole_words = ("\x{304A}\x{6C17}\x{306B}\x{5165}\x{308A}");  # お気に入り
 
 # Whether a line may break between $a and $b, neither a space: 0 never, 1
 # well, 2 where nothing better is found.
@@ -192,12 +194,18 @@ sub wrap {
         my ($good, $any);  # [end of the kept text, start of the next line, its columns]
         my $w = cols($lead);
         my $depth = 0;  # inside （「…」）, a break only where nothing better is found
+        my %inside;     # positions inside one of @whole_words
+        for my $word (@whole_words) {
+            for (my $at = index($line, $word); $at >= 0; $at = index($line, $word, $at + 1)) {
+                $inside{$_} = 1 for $at + 1 .. $at + length($word) - 1;
+            }
+        }
         for my $i (length($lead) + 1 .. $#c) {
             $w += cols($c[$i - 1]);
             $depth++ if in_set($c[$i - 1], $opening);
             $depth-- if $depth > 0 && in_set($c[$i - 1], $closing);
             last if $w > $width;
-            next if $w <= $hang;
+            next if $w <= $hang || $inside{$i};
             my $at;
             if ($c[$i] eq ' ' && $c[$i - 1] ne ' ') {
                 my $next = $i;
