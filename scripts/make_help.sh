@@ -14,8 +14,8 @@
 # always show what the translator really does.
 #
 # Notepad shows the files without wrapping, so a source line longer than 80
-# columns is wrapped here, where Japanese allows a line to break: at a space;
-# after 、。）」 and the like; before （「; where a word of katakana or kanji
+# columns is wrapped here, where Japanese allows a line to break: at a space
+# before ASCII text; after 、。）」 and the like; before （「; where a word of katakana or kanji
 # begins after hiragana (a particle); failing those, where hiragana follows
 # such a word. Never inside a run of katakana and kanji, inside a run of ASCII
 # characters, or before a mark no line may begin with (。、）」ー small kana and
@@ -28,8 +28,9 @@
 # ("C:\Program Files (x86)", a command with its arguments); it is written as
 # an ordinary space.
 #
-# A find pack longer than its line is wrapped at its own seams: after the "and" between two terms and
-# before ",flag=" and ",subfolder=". Continuation lines are indented by 7
+# A find pack longer than its line is wrapped at its own seams: after the
+# "and" between two terms and before ",flag=" and ",subfolder=", into --width
+# columns (80 unless given; the prose always into 80). Continuation lines are indented by 7
 # spaces and begin with "(" or ","; joined again they give the find pack byte
 # for byte. In code page 932 a byte is one column (a double-byte character is
 # two bytes and two columns), so the limit counts bytes. A find pack that
