@@ -63,9 +63,12 @@ void save() {
         if (!list[p].empty() && ProfileStore::Storable(key.c_str(), list[p].c_str()))
             saved.push_back(list[p]);
     }
+    // What the keys hold now: in one read while the section is short enough.
+    const auto entries = g_profileStore->ReadSection(kSection);
     for (int n = 0; n < kSaved; ++n) {
         const std::string key = Key(n);
-        const std::optional<std::string> stored = g_profileStore->ReadText(kSection, key.c_str());
+        const std::optional<std::string> stored =
+            entries ? ProfileStore::ValueIn(*entries, key) : g_profileStore->ReadText(kSection, key.c_str());
         if (static_cast<std::size_t>(n) < saved.size()) {
             if (stored != saved[n]) g_profileStore->WriteString(kSection, key.c_str(), saved[n].c_str());
         } else if (!stored || !stored->empty()) {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/cp932.h"
 #include "platform/profile.h"
 
 namespace zms {
@@ -60,6 +61,13 @@ bool NeedsProtection(const char* value, size_t len) {
     return len >= 2 && first == last && (first == '"' || first == '\'');
 }
 
+std::string Trimmed(std::string s) {
+    while (!s.empty() && platform::IsProfileBlank(s.back())) s.pop_back();
+    std::size_t front = 0;
+    while (front < s.size() && platform::IsProfileBlank(s[front])) ++front;
+    return s.substr(front);
+}
+
 }  // namespace
 
 int ProfileStore::WriteString(const char* section, const char* key, const char* value) const {
@@ -88,6 +96,25 @@ bool ProfileStore::Storable(const char* key, const char* value) {
     const size_t len = std::strlen(value);
     const size_t quotes = NeedsProtection(value, len) ? 2 : 0;
     return std::strlen(key) + 1 + len + quotes < kMaxLineBytes;
+}
+
+std::optional<std::vector<std::string>> ProfileStore::ReadSection(const char* section) const {
+    return platform::ReadProfileSection(section, path_.c_str());
+}
+
+std::string ProfileStore::ValueIn(const std::vector<std::string>& entries, const std::string& key) {
+    for (const std::string& entry : entries) {
+        const std::size_t eq = entry.find('=');
+        if (platform::FoldAsciiCase(Trimmed(entry.substr(0, eq))) != platform::FoldAsciiCase(key))
+            continue;
+        // The first entry of the key counts; one without "=" reads as missing.
+        if (eq == std::string::npos) return "";
+        std::string value = Trimmed(entry.substr(eq + 1));
+        if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+            value = value.substr(1, value.size() - 2);
+        return value;
+    }
+    return "";
 }
 
 }  // namespace zms

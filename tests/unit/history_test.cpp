@@ -75,17 +75,21 @@ TEST_F(History, ConfirmingAStoredEntryMovesItUpAndRemovesTheLastKey) {
 
 // Only the keys history0..history19 change: a comment, other keys of the
 // section and other sections stay.
+// The same when the section is too long to read in one call.
 TEST_F(History, SavingLeavesTheRestOfTheFile) {
     const std::string path = profile.store().Path();
-    test::WriteBytes(path, "[History]\r\n; kept\r\nhistory0=a\r\nhistory7=b\r\nhistory20=c\r\n"
-                           "other=d\r\n[Config]\r\nradio=2\r\n");
-    QueryHistory::load();
-    Confirm("q");
-    EXPECT_EQ((L{Stored(0), Stored(1), Stored(2), Stored(7), Stored(20)}),
-              (L{"q", "a", "b", "<missing>", "c"}));
-    EXPECT_EQ(profile.store().ReadText("History", "other"), "d");
-    EXPECT_EQ(profile.store().ReadText("Config", "radio"), "2");
-    EXPECT_NE(test::ReadBytes(path).find("\r\n; kept\r\n"), std::string::npos);
+    for (const std::string& other : {std::string("d"), std::string(40000, 'd')}) {
+        QueryHistory::clear();
+        test::WriteBytes(path, "[History]\r\n; kept\r\nhistory0=a\r\nhistory7=b\r\nhistory20=c\r\n"
+                               "other=" + other + "\r\n[Config]\r\nradio=2\r\n");
+        QueryHistory::load();
+        Confirm("q");
+        EXPECT_EQ((L{Stored(0), Stored(1), Stored(2), Stored(7), Stored(20)}),
+                  (L{"q", "a", "b", "<missing>", "c"}));
+        EXPECT_EQ(profile.store().ReadText("History", "other"), other);
+        EXPECT_EQ(profile.store().ReadText("Config", "radio"), "2");
+        EXPECT_NE(test::ReadBytes(path).find("\r\n; kept\r\n"), std::string::npos);
+    }
 }
 
 TEST_F(History, ANewQueryPushesTheOldestOutOfTheFile) {
