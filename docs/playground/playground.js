@@ -22,6 +22,7 @@ const TEXTS = {
         field: 'フィールド', form: '語の形', value: '値', left: '残りの検索式', why: '説明',
         examples: 'ヘルプの例',
         examplesIntro: 'ヘルプ（ZentoroMailSearch.txt）の例です。押すと、検索式と検索範囲とオプションが入ります。',
+        explainExamples: '変換の手順を一語ずつ見る',
         other: 'English',
         noPasses: '語はありません（検索式が空か、区切りだけです）。',
         morePasses: (n) => `最初の ${n} 回の手順だけを表示しています。`,
@@ -64,6 +65,7 @@ const TEXTS = {
         field: 'field', form: 'form', value: 'value', left: 'left', why: 'why',
         examples: 'Examples of the help',
         examplesIntro: 'The examples of the help (ZentoroMailSearch.txt). Choose one to fill in its query, scope and option.',
+        explainExamples: 'The steps of a translation, term by term',
         other: '日本語',
         noPasses: 'No terms (the query is empty, or separators only).',
         morePasses: (n) => `Only the first ${n} steps are shown.`,
@@ -228,7 +230,9 @@ function showExamples() {
     list.replaceChildren();
     for (const group of ZMS_EXAMPLES[language]) {
         const h3 = document.createElement('h3');
-        h3.textContent = group.heading;
+        // The help introduces the examples whose trace it shows by the command
+        // that prints it; the page shows that trace itself, and says so.
+        h3.textContent = group.examples.every((e) => e.explain) ? words().explainExamples : group.heading;
         const ul = document.createElement('ul');
         for (const example of group.examples) {
             const li = document.createElement('li');
