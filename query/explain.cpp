@@ -162,7 +162,8 @@ std::string HintText(const Hint& hint) {
         return "the fullwidth space is part of the value "
                "(fullwidthspace_separator=1 ends it there)";
     case Kind::kEscapedQuote: {
-        const std::string c = hint.argument.substr(hint.argument.size() - 2);
+        const std::size_t n = hint.argument.size();
+        const std::string c = hint.argument.substr(n < 2 ? 0 : n - 2);  // its last character
         return "the double quote after " + c + " does not close the value: the second byte of " +
                c + " is 0x5C, a backslash, which escapes the quote; leave the quotes out when "
                "no regular expression is needed, or end the pattern otherwise, as in \"" +
