@@ -39,13 +39,17 @@ const TEXTS = {
             () => '全角スペースも値の一部です（fullwidthspace_separator=1 なら、そこで値が終わります）。',
             (arg) => {
                 const c = [...arg].pop();
-                return `「${c}」の 2 バイト目は \\ と同じ 0x5C なので、その後ろの " はエスケープされ、値を閉じません。` +
-                    `正規表現が要らなければ引用符を付けずに書くか、"${arg}.*" のようにパターンの終わりを変えてください。`;
+                return `「${c}」の 2 バイト目は \\ と同じ 0x5C なので、` +
+                    'その後ろの " はエスケープされ、値を閉じません。' +
+                    '正規表現が要らなければ引用符を付けずに書くか、' +
+                    `"${arg}.*" のようにパターンの終わりを変えてください。`;
             },
-            () => '引用符の間が空です。"" を文字として検索します。引用符の間にパターンを書くか、この語を消してください。',
+            () => '引用符の間が空です。"" を文字として検索します。' +
+                '引用符の間にパターンを書くか、この語を消してください。',
             (arg) => `接頭辞ではありません。接頭辞は英字もコロンも半角で書きます（${arg}）。` +
                 '[IME] control=1 にすると、ダイアログを開くときに IME がオフになります。',
-            (arg) => `${arg} は引用符ではなく、文字として検索されます。引用符の語（正規表現）は半角の " で囲みます。`,
+            (arg) => `${arg} は引用符ではなく、文字として検索されます。` +
+                '引用符の語（正規表現）は半角の " で囲みます。',
         ],
     },
     en: {
@@ -232,7 +236,8 @@ function showExamples() {
         const h3 = document.createElement('h3');
         // The help introduces the examples whose trace it shows by the command
         // that prints it; the page shows that trace itself, and says so.
-        h3.textContent = group.examples.every((e) => e.explain) ? words().explainExamples : group.heading;
+        const trace = group.examples.every((e) => e.explain);
+        h3.textContent = trace ? words().explainExamples : group.heading;
         const ul = document.createElement('ul');
         for (const example of group.examples) {
             const li = document.createElement('li');

@@ -84,8 +84,8 @@ async function main() {
     const different = [];
     for (const [query, fullwidth] of [['subject:"会議 Subject:x to: y', 0], ['subject:会議 subject:"週報|日報"', 0],
         ['attach:見積 attach:*', 0], ['　subject:会議　山田', 0], ['subject:会議　from:yamada', 1], ['flag: ∵ⅰ€', 0],
-        ['subject:"予定表" 会議', 0], ['subject:"ソ" "x"', 0], ['subject:"" ｓｕｂｊｅｃｔ：会議 subject：x', 0],
-        ['subject:“会議” ＂x＂', 0]]) {
+        ['subject:"予定表" 会議', 0], ['subject:"ソ" "x"', 0],
+        ['subject:"" ｓｕｂｊｅｃｔ：会議 subject：x', 0], ['subject:“会議” ＂x＂', 0]]) {
         await page.setChecked('#fullwidth', fullwidth === 1);
         await type(query);
         const english = await rows();
