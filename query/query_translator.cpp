@@ -15,7 +15,7 @@
 //   PrefixWithoutValue  prefix                           "smallheaderbody:" goes in
 //                       front, and the prefix is read again as a plain value
 //
-//   prefix    := the field's prefix pattern (field_table.h)
+//   prefix    := the field's prefix, literally (field_table.h)
 //
 // Wildcard, QuotedValue and PlainValue are searched for in the whole query, and
 // the leftmost match is taken wherever it stands: a later wildcard before the

@@ -38,7 +38,8 @@ void AddFlag(std::string& flags, const std::string& item) {
     flags += flags.empty() ? "flag=" + item : "&" + item;
 }
 
-// The two patterns of each field, quoted value and plain value, compiled once.
+// The two patterns of each field, quoted value and plain value, compiled once;
+// the prefix stands between \Q and \E, which match it literally.
 struct FieldPatterns {
     boost::regex quoted, plain;
 };
@@ -46,9 +47,11 @@ struct FieldPatterns {
 const FieldPatterns& PatternsOf(FieldKind kind) {
     static const std::vector<FieldPatterns> patterns = [] {
         std::vector<FieldPatterns> all;
-        for (const Field& f : kFields)
-            all.push_back({boost::regex(std::string(f.pattern) + "(?<!\\\\)\"(\\\\.|[^\\\\\"])+\""),
-                           boost::regex(std::string(f.pattern) + "([^\" ]{0,1}[^ ]+)")});
+        for (const Field& f : kFields) {
+            const std::string prefix = "\\Q" + std::string(f.prefix) + "\\E";
+            all.push_back({boost::regex(prefix + "(?<!\\\\)\"(\\\\.|[^\\\\\"])+\""),
+                           boost::regex(prefix + "([^\" ]{0,1}[^ ]+)")});
+        }
         return all;
     }();
     return patterns[Row(kind)];
