@@ -95,7 +95,7 @@ std::string ProfileText(int favourites) {
     return text;
 }
 
-test::RawValue Directory(const std::string& path) { return {platform::kRegString, path + '\0'}; }
+RawValue Directory(const std::string& path) { return {platform::kRegString, path + '\0'}; }
 
 // The directory start-up will take the profile from, read as start-up reads it.
 void CheckProfileDirectory(const std::string& expected) {
