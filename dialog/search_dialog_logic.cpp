@@ -14,13 +14,15 @@ __attribute__((init_priority(101))) SearchState g_search;
 
 namespace zms::dialog {
 
-bool CheckBoxEnabled(int scope) { return scope == kScopeAccount || scope == kScopeAllAccounts; }
+bool CheckBoxEnabled(Scope scope) {
+    return scope == Scope::kAccount || scope == Scope::kAllAccounts;
+}
 
-int Confirm(int checkedScope, bool checked, const std::string& text) {
-    if (checkedScope >= kIdFirstScope && checkedScope <= kIdLastScope) g_search.scope = checkedScope;
+int Confirm(std::optional<Scope> checkedScope, bool checked, const std::string& text) {
+    if (checkedScope) g_search.scope = *checkedScope;
     g_search.check = checked;
     if (g_profileStore) {
-        const char radio[2] = {static_cast<char>('1' + (g_search.scope - kScopeFolder)), '\0'};
+        const char radio[2] = {static_cast<char>('1' + ScopeIndex(g_search.scope)), '\0'};
         g_profileStore->WriteString("Config", "radio", radio);
         g_profileStore->WriteString("Config", "check", g_search.check ? "TRUE" : "FALSE");
     }

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <imm.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,7 +60,10 @@ void Centre(HWND dialog) {
     SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-void EnableCheckBox(HWND dialog, int scope) {
+// The scope buttons' ids, in the order of kScopes.
+int ScopeButton(Scope scope) { return dialog::kIdFirstScope + ScopeIndex(scope); }
+
+void EnableCheckBox(HWND dialog, Scope scope) {
     EnableWindow(GetDlgItem(dialog, dialog::kIdSpecialFolders), dialog::CheckBoxEnabled(scope));
 }
 
@@ -74,7 +78,7 @@ BOOL OnInitDialog(HWND dialog, OpenDialog& open) {
     // keep the history's order, blank entries as empty rows.
     for (std::size_t k = 0; k < view.dropDown.size(); ++k)
         SendMessageA(open.combo, CB_INSERTSTRING, k, reinterpret_cast<LPARAM>(view.dropDown[k].c_str()));
-    CheckRadioButton(dialog, dialog::kIdFirstScope, dialog::kIdLastScope, view.scope);
+    CheckRadioButton(dialog, dialog::kIdFirstScope, dialog::kIdLastScope, ScopeButton(view.scope));
     CheckDlgButton(dialog, dialog::kIdSpecialFolders, view.checked ? BST_CHECKED : BST_UNCHECKED);
     // Disabled, the check box keeps and shows its state.
     if (!view.checkEnabled) EnableWindow(GetDlgItem(dialog, dialog::kIdSpecialFolders), FALSE);
@@ -83,10 +87,10 @@ BOOL OnInitDialog(HWND dialog, OpenDialog& open) {
     return FALSE;  // the focus is set already
 }
 
-int FirstCheckedScope(HWND dialog) {
-    for (int id = dialog::kIdFirstScope; id <= dialog::kIdLastScope; ++id)
-        if (IsDlgButtonChecked(dialog, id) == BST_CHECKED) return id;
-    return 0;
+std::optional<Scope> FirstCheckedScope(HWND dialog) {
+    for (Scope scope : kScopes)
+        if (IsDlgButtonChecked(dialog, ScopeButton(scope)) == BST_CHECKED) return scope;
+    return std::nullopt;
 }
 
 std::string QueryLine(HWND edit) {
@@ -98,15 +102,16 @@ std::string QueryLine(HWND edit) {
 }
 
 void OnOk(HWND dialog, const OpenDialog& open) {
-    const int scope = FirstCheckedScope(dialog);
+    const std::optional<Scope> scope = FirstCheckedScope(dialog);
     const bool checked = IsDlgButtonChecked(dialog, dialog::kIdSpecialFolders) == BST_CHECKED;
     EndDialog(dialog, dialog::Confirm(scope, checked, QueryLine(open.edit)));
 }
 
 BOOL OnCommand(HWND dialog, const OpenDialog& open, int id) {
-    if (id >= dialog::kIdFirstScope && id <= dialog::kIdLastScope) {
+    for (Scope scope : kScopes) {
+        if (id != ScopeButton(scope)) continue;
         CheckRadioButton(dialog, dialog::kIdFirstScope, dialog::kIdLastScope, id);
-        EnableCheckBox(dialog, id);
+        EnableCheckBox(dialog, scope);
         return TRUE;
     }
     if (id == dialog::kIdOk) {

@@ -27,10 +27,11 @@ std::optional<std::string> ReadDirectory(const char* path) {
     return text;
 }
 
-int ScopeFromProfile() {
+Scope ScopeFromProfile() {
     const std::optional<std::string> radio = g_profileStore->ReadText("Config", "radio");
-    if (!radio || radio->size() != 1 || (*radio)[0] < '1' || (*radio)[0] > '4') return kScopeFolder;
-    return kScopeFolder + ((*radio)[0] - '1');
+    if (!radio || radio->size() != 1 || (*radio)[0] < '1' || (*radio)[0] > '4')
+        return Scope::kFolder;
+    return kScopes[(*radio)[0] - '1'];
 }
 
 bool CheckFromProfile() { return g_profileStore->ReadText("Config", "check") == "TRUE"; }

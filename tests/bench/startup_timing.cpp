@@ -145,7 +145,7 @@ void TimeConfirm(const Options& options, const Profile& profile) {
     std::string query;
     const std::vector<double> ms = TimeRuns([&] {
         query = "subject:meeting from:someone" + std::to_string(++n);
-        if (dialog::Confirm(kScopeAccount, true, query) != dialog::kResultQuery)
+        if (dialog::Confirm(Scope::kAccount, true, query) != dialog::kResultQuery)
             Fail("Confirm did not take the query");
     }, options.runs, 5000);
     if (HistoryKey0() != query) Fail("the confirmed query is not history0 in the file");

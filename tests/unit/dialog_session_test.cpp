@@ -33,10 +33,13 @@ class DialogSession : public testing::PluginStateTest {
 protected:
 };
 
+constexpr Scope kFolder = Scope::kFolder, kSubfolders = Scope::kFolderAndSubfolders,
+                kAccount = Scope::kAccount, kAllAccounts = Scope::kAllAccounts;
+
 // A run of actions from the opening state to the end of the dialog, and what
 // it leaves behind.
 struct Start {
-    int scope;
+    Scope scope;
     bool check;
     const char* text;
 };
@@ -45,7 +48,7 @@ struct ActionRun {
     Start start;
     std::vector<std::string> actions;  // the last one ends the dialog
     int result;
-    int scope;           // g_search afterwards
+    Scope scope;         // g_search afterwards
     bool check;
     const char* radio;   // "Config" in the profile afterwards
     const char* checkKey;
@@ -55,26 +58,26 @@ struct ActionRun {
 TEST_F(DialogSession, RunsEndAsTheirLastActionSays) {
     const ActionRun runs[] = {
         // Clicks during a cancelled run are not kept.
-        {"esc after scope and check", {1002, false, ""}, {"scope 3", "check", "esc"}, 2, 1002, false,
+        {"esc after scope and check", {kSubfolders, false, ""}, {"scope 3", "check", "esc"}, 2,
+         kSubfolders, false, "<missing>", "<missing>", "<missing>"},
+        {"close box", {kAccount, true, "q"}, {"scope 1", "type x", "close"}, 16, kAccount, true,
          "<missing>", "<missing>", "<missing>"},
-        {"close box", {1003, true, "q"}, {"scope 1", "type x", "close"}, 16, 1003, true, "<missing>",
-         "<missing>", "<missing>"},
-        {"ok with a query", {1001, false, ""}, {"scope 4", "check", "type subject:x", "ok"}, 1, 1004, true,
-         "4", "TRUE", "subject:x"},
-        {"ok with the initial text", {1003, false, "\"a b\""}, {"ok"}, 1, 1003, false, "3", "FALSE",
-         "\"a b\""},
-        {"ok with an empty line saves scope and check box", {1001, false, ""}, {"scope 1003", "check", "ok"},
-         2, 1003, true, "3", "TRUE", "<missing>"},
-        {"type without text empties the line", {1002, false, "init"}, {"type", "ok"}, 2, 1002, false, "2",
-         "FALSE", "<missing>"},
-        {"type keeps spaces", {1001, false, ""}, {"type  a  b ", "ok"}, 1, 1001, false, "1", "FALSE",
-         " a  b "},
-        {"a disabled check box ignores clicks and is saved", {1001, true, ""}, {"check", "type q", "ok"}, 1,
-         1001, true, "1", "TRUE", "q"},
-        {"scope 2 disables the check box again", {1004, false, ""}, {"scope 2", "check", "type q", "ok"}, 1,
-         1002, false, "2", "FALSE", "q"},
-        {"a line from a CR LF script", {1001, false, ""}, {"type q\r", "ok\r"}, 1, 1001, false, "1", "FALSE",
-         "q"},
+        {"ok with a query", {kFolder, false, ""}, {"scope 4", "check", "type subject:x", "ok"}, 1,
+         kAllAccounts, true, "4", "TRUE", "subject:x"},
+        {"ok with the initial text", {kAccount, false, "\"a b\""}, {"ok"}, 1, kAccount, false, "3",
+         "FALSE", "\"a b\""},
+        {"ok with an empty line saves scope and check box", {kFolder, false, ""},
+         {"scope 1003", "check", "ok"}, 2, kAccount, true, "3", "TRUE", "<missing>"},
+        {"type without text empties the line", {kSubfolders, false, "init"}, {"type", "ok"}, 2,
+         kSubfolders, false, "2", "FALSE", "<missing>"},
+        {"type keeps spaces", {kFolder, false, ""}, {"type  a  b ", "ok"}, 1, kFolder, false, "1",
+         "FALSE", " a  b "},
+        {"a disabled check box ignores clicks and is saved", {kFolder, true, ""},
+         {"check", "type q", "ok"}, 1, kFolder, true, "1", "TRUE", "q"},
+        {"scope 2 disables the check box again", {kAllAccounts, false, ""},
+         {"scope 2", "check", "type q", "ok"}, 1, kSubfolders, false, "2", "FALSE", "q"},
+        {"a line from a CR LF script", {kFolder, false, ""}, {"type q\r", "ok\r"}, 1, kFolder,
+         false, "1", "FALSE", "q"},
     };
     for (const ActionRun& run : runs) {
         SetUp();
@@ -113,7 +116,7 @@ TEST_F(DialogSession, PicksRowsOfTheDropDownIncludingBlankOnes) {
 
 TEST_F(DialogSession, LinesThatAreNoActionChangeNothing) {
     QueryHistory::record("only");
-    g_search = {1003, true, "t"};
+    g_search = {kAccount, true, "t"};
     const char* lines[] = {"",        "bogus",    "oks",      "ok now",    "check 1", "pick",
                            "pick 1",  "pick -1",  "pick 0x0", "pick 1 ",   "scope",   "scope 0",
                            "scope 5", "scope 1000", "scope 1005", "scope 3a", "Scope 1", "ESC"};
@@ -121,7 +124,7 @@ TEST_F(DialogSession, LinesThatAreNoActionChangeNothing) {
         dialog::View s = dialog::Open();
         EXPECT_EQ(dialog::Act(s, line), dialog::kActionUnknown) << "[" << line << "]";
         EXPECT_EQ(s.text, "t") << line;
-        EXPECT_EQ(s.scope, 1003) << line;
+        EXPECT_EQ(s.scope, kAccount) << line;
         EXPECT_TRUE(s.checked) << line;
         EXPECT_TRUE(s.checkEnabled) << line;
     }
@@ -131,7 +134,7 @@ TEST_F(DialogSession, LinesThatAreNoActionChangeNothing) {
 TEST_F(DialogSession, DescribesWhatIsShown) {
     QueryHistory::record("b");
     QueryHistory::record("a");
-    g_search = {1002, true, "q\x81\x40"};
+    g_search = {kSubfolders, true, "q\x81\x40"};
     const std::string shown = dialog::Describe(dialog::Open());
     const std::string expected = std::string(dialog::texts::kCaption) + "\n" +
                                  "  [q\x81\x40]\n"

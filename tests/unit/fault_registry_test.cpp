@@ -144,7 +144,7 @@ TEST_F(FaultRegistry, StartUpFindsAProfileAndBindsNothingItCannotFind) {
         EXPECT_EQ(g_host.IsZentoroMail, nullptr);
         EXPECT_EQ(g_host.MainWnd, nullptr);
         EXPECT_FALSE(HostLinkReadyForSearch());
-        EXPECT_EQ(g_search.scope, kScopeFolder);
+        EXPECT_EQ(g_search.scope, Scope::kFolder);
         EXPECT_EQ(QueryHistory::size(), 0u);
         if (expected == path) {
             // The profile works where it lies.

@@ -110,7 +110,7 @@ void ConvertTerm(FieldKind kind, std::string& query, std::string& pack, std::str
     query.erase(query.find(matched), matched.size());
 }
 
-std::string TranslateQuery(std::string query, int scope, bool fullwidth) {
+std::string TranslateQuery(std::string query, Scope scope, bool fullwidth) {
     std::string pack, flags;
     TrimQuery(query, fullwidth);
     while (!query.empty()) {
@@ -120,7 +120,7 @@ std::string TranslateQuery(std::string query, int scope, bool fullwidth) {
         TrimQuery(query, fullwidth);
     }
     if (!flags.empty()) pack += (pack.empty() ? "" : ",") + flags;
-    pack += scope == 1002 ? ",subfolder=1" : ",subfolder=0";
+    pack += scope == Scope::kFolderAndSubfolders ? ",subfolder=1" : ",subfolder=0";
     return pack + ",hilight=1";
 }
 

@@ -8,7 +8,8 @@ namespace zms::dialog_driver {
 
 namespace {
 
-using dialog::kIdFirstScope, dialog::kIdLastScope, dialog::kIdQueryLine, dialog::kIdSpecialFolders;
+using dialog::kIdFirstScope, dialog::kIdQueryLine, dialog::kIdSpecialFolders;
+int ScopeButton(Scope scope) { return kIdFirstScope + ScopeIndex(scope); }
 constexpr unsigned kPollMs = 10;
 
 struct Search {
@@ -103,8 +104,9 @@ SearchDialogView Look(HWND dialog) {
     view.rows = Rows(Combo(dialog));
     for (int id = kIdFirstScope; id <= kIdSpecialFolders; ++id) view.controlTexts.push_back(TextOf(GetDlgItem(dialog, id)));
     view.controlTexts.push_back(TextOf(Frame(dialog)));
-    for (int id = kIdFirstScope; id <= kIdLastScope && !view.checkedScope; ++id)
-        if (IsDlgButtonChecked(dialog, id) == BST_CHECKED) view.checkedScope = id;
+    for (Scope scope : kScopes)
+        if (!view.checkedScope && IsDlgButtonChecked(dialog, ScopeButton(scope)) == BST_CHECKED)
+            view.checkedScope = scope;
     view.checked = IsDlgButtonChecked(dialog, kIdSpecialFolders) == BST_CHECKED;
     view.checkEnabled = IsWindowEnabled(GetDlgItem(dialog, kIdSpecialFolders)) != FALSE;
     GetWindowRect(dialog, &view.window);
@@ -140,6 +142,8 @@ void Click(HWND dialog, int id) {
     if (button && IsWindowEnabled(button)) SendMessageA(button, BM_CLICK, 0, 0);
 }
 
+void Click(HWND dialog, Scope scope) { Click(dialog, ScopeButton(scope)); }
+
 void PressEscape(HWND dialog) { PostKey(FocusOf(dialog), VK_ESCAPE); }
 
 void PressCloseBox(HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }
@@ -149,8 +153,11 @@ bool Perform(HWND dialog, const std::string& line) {
     if (!action) return false;
     switch (action->kind) {
     case dialog::Action::kType: Type(dialog, action->text); break;
-    case dialog::Action::kPick: return Pick(dialog, action->number);
-    case dialog::Action::kScope: Click(dialog, action->number); break;
+    case dialog::Action::kPick:
+        return Pick(dialog, action->row);
+    case dialog::Action::kScope:
+        Click(dialog, action->scope);
+        break;
     case dialog::Action::kCheck: Click(dialog, kIdSpecialFolders); break;
     case dialog::Action::kOk: Click(dialog, dialog::kIdOk); break;
     case dialog::Action::kEsc: PressEscape(dialog); break;

@@ -216,7 +216,8 @@ void AnswerDialog(DWORD searchThread, const std::string& script) {
     while (!dialog && !g_searchDone) dialog = dialog_driver::WaitForSearchDialog(searchThread, 50);
     if (!dialog) return;
     const dialog_driver::SearchDialogView v = dialog_driver::Look(dialog);
-    dialog::PrintOpening({v.rows, v.query, v.checkedScope, v.checked, v.checkEnabled});
+    dialog::PrintOpening(
+        {v.rows, v.query, v.checkedScope.value_or(Scope::kFolder), v.checked, v.checkEnabled});
     std::istringstream lines(script);
     bool ended = false;
     // Nothing after an action that ends the dialog: Esc and the close box are
