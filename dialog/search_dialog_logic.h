@@ -10,14 +10,6 @@
 
 namespace zms::dialog {
 
-// Control ids of dialog template 101.
-inline constexpr int kIdOk = 1;
-inline constexpr int kIdCancel = 2;
-inline constexpr int kIdQueryLine = 1000;
-inline constexpr int kIdFirstScope = 1001;  // the scope buttons, in the order of kScopes
-inline constexpr int kIdLastScope = 1004;
-inline constexpr int kIdSpecialFolders = 1005;
-
 // Results of a modal run.
 inline constexpr int kResultQuery = 1;   // OK with a non-empty query line
 inline constexpr int kResultCancel = 2;  // OK with an empty line, or Esc

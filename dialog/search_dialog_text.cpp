@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <iterator>
 
-#include "dialog/dialog_texts.h"
+#include "dialog/search_dialog_template.h"
 
 namespace zms::dialog {
 
@@ -66,14 +66,14 @@ int Act(View& v, const std::string& line) {
 }
 
 std::string Describe(const View& v) {
-    std::string out = std::string(texts::kCaption) + "\n";
+    std::string out = std::string(ZMS_TEXT_CAPTION) + "\n";
     out += "  [" + v.text + "]\n";
     for (std::size_t i = 0; i < v.dropDown.size(); ++i)
         out += "    " + std::to_string(i) + ": " + v.dropDown[i] + "\n";
     for (Scope scope : kScopes)
         out += std::string("  (") + (scope == v.scope ? '*' : ' ') + ") " +
-               texts::kScopes[ScopeIndex(scope)] + "\n";
-    out += std::string("  [") + (v.checked ? 'x' : ' ') + "] " + texts::kSpecialFolders +
+               kScopeCaptions[ScopeIndex(scope)] + "\n";
+    out += std::string("  [") + (v.checked ? 'x' : ' ') + "] " + ZMS_TEXT_SPECIAL_FOLDERS +
            (v.checkEnabled ? "" : " (disabled)") + "\n";
     return out;
 }

@@ -12,13 +12,12 @@
 
 #include "dialog/search_dialog.h"
 #include "dialog/search_dialog_logic.h"
+#include "dialog/search_dialog_template.h"
 #include "platform/library.h"
 
 namespace zms {
 
 namespace {
-
-constexpr int kTemplateId = 101;
 
 // The data the dialog works with while it is open: what it shows on opening,
 // the combo box of the query line and the edit control inside it, which holds
@@ -60,17 +59,20 @@ void Centre(HWND dialog) {
     SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-// The scope buttons' ids, in the order of kScopes.
-int ScopeButton(Scope scope) { return dialog::kIdFirstScope + ScopeIndex(scope); }
+// The scope's button checked, the others cleared.
+void CheckScopeButton(HWND dialog, Scope scope) {
+    CheckRadioButton(dialog, ZMS_ID_SCOPE_FOLDER, ZMS_ID_SCOPE_ALL_ACCOUNTS,
+                     dialog::ScopeButton(scope));
+}
 
 void EnableCheckBox(HWND dialog, Scope scope) {
-    EnableWindow(GetDlgItem(dialog, dialog::kIdSpecialFolders), dialog::CheckBoxEnabled(scope));
+    EnableWindow(GetDlgItem(dialog, ZMS_ID_SPECIAL_FOLDERS), dialog::CheckBoxEnabled(scope));
 }
 
 BOOL OnInitDialog(HWND dialog, OpenDialog& open) {
     const dialog::View& view = open.opening;
     Centre(dialog);
-    open.combo = GetDlgItem(dialog, dialog::kIdQueryLine);
+    open.combo = GetDlgItem(dialog, ZMS_ID_QUERY_LINE);
     SendMessageA(open.combo, CB_LIMITTEXT, 0, 0);  // 0 lifts the limit
     open.edit = GetWindow(open.combo, GW_CHILD);
     SetFocus(open.combo);
@@ -78,10 +80,10 @@ BOOL OnInitDialog(HWND dialog, OpenDialog& open) {
     // keep the history's order, blank entries as empty rows.
     for (std::size_t k = 0; k < view.dropDown.size(); ++k)
         SendMessageA(open.combo, CB_INSERTSTRING, k, reinterpret_cast<LPARAM>(view.dropDown[k].c_str()));
-    CheckRadioButton(dialog, dialog::kIdFirstScope, dialog::kIdLastScope, ScopeButton(view.scope));
-    CheckDlgButton(dialog, dialog::kIdSpecialFolders, view.checked ? BST_CHECKED : BST_UNCHECKED);
+    CheckScopeButton(dialog, view.scope);
+    CheckDlgButton(dialog, ZMS_ID_SPECIAL_FOLDERS, view.checked ? BST_CHECKED : BST_UNCHECKED);
     // Disabled, the check box keeps and shows its state.
-    if (!view.checkEnabled) EnableWindow(GetDlgItem(dialog, dialog::kIdSpecialFolders), FALSE);
+    if (!view.checkEnabled) EnableWindow(GetDlgItem(dialog, ZMS_ID_SPECIAL_FOLDERS), FALSE);
     if (!view.text.empty()) SetWindowTextA(open.edit, view.text.c_str());
     if (dialog::ShouldCloseInputMethod()) CloseInputMethod(dialog);
     return FALSE;  // the focus is set already
@@ -89,7 +91,7 @@ BOOL OnInitDialog(HWND dialog, OpenDialog& open) {
 
 std::optional<Scope> FirstCheckedScope(HWND dialog) {
     for (Scope scope : kScopes)
-        if (IsDlgButtonChecked(dialog, ScopeButton(scope)) == BST_CHECKED) return scope;
+        if (IsDlgButtonChecked(dialog, dialog::ScopeButton(scope)) == BST_CHECKED) return scope;
     return std::nullopt;
 }
 
@@ -103,22 +105,22 @@ std::string QueryLine(HWND edit) {
 
 void OnOk(HWND dialog, const OpenDialog& open) {
     const std::optional<Scope> scope = FirstCheckedScope(dialog);
-    const bool checked = IsDlgButtonChecked(dialog, dialog::kIdSpecialFolders) == BST_CHECKED;
+    const bool checked = IsDlgButtonChecked(dialog, ZMS_ID_SPECIAL_FOLDERS) == BST_CHECKED;
     EndDialog(dialog, dialog::Confirm(scope, checked, QueryLine(open.edit)));
 }
 
 BOOL OnCommand(HWND dialog, const OpenDialog& open, int id) {
     for (Scope scope : kScopes) {
-        if (id != ScopeButton(scope)) continue;
-        CheckRadioButton(dialog, dialog::kIdFirstScope, dialog::kIdLastScope, id);
+        if (id != dialog::ScopeButton(scope)) continue;
+        CheckScopeButton(dialog, scope);
         EnableCheckBox(dialog, scope);
         return TRUE;
     }
-    if (id == dialog::kIdOk) {
+    if (id == ZMS_ID_OK) {
         OnOk(dialog, open);
         return TRUE;
     }
-    if (id == dialog::kIdCancel) {  // Esc, through the dialog manager
+    if (id == ZMS_ID_CANCEL) {  // Esc, through the dialog manager
         EndDialog(dialog, dialog::kResultCancel);
         return TRUE;
     }
@@ -152,9 +154,9 @@ INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 int RunSearchDialog(std::intptr_t owner) {
     OpenDialog open{dialog::Open()};
-    return static_cast<int>(DialogBoxParamA(static_cast<HINSTANCE>(platform::PluginModule()),
-                                            MAKEINTRESOURCEA(kTemplateId), reinterpret_cast<HWND>(owner),
-                                            SearchDialogProc, reinterpret_cast<LPARAM>(&open)));
+    return static_cast<int>(DialogBoxParamA(
+        static_cast<HINSTANCE>(platform::PluginModule()), MAKEINTRESOURCEA(ZMS_SEARCH_DIALOG),
+        reinterpret_cast<HWND>(owner), SearchDialogProc, reinterpret_cast<LPARAM>(&open)));
 }
 
 }  // namespace zms

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "dialog/dialog_texts.h"
+#include "dialog/search_dialog_template.h"
 #include "dialog/query_history.h"
 #include "dialog/search_dialog.h"
 #include "dialog/search_dialog_logic.h"
@@ -84,20 +84,20 @@ TEST_F(Win32Dialog, OpensWithTheStateAndTheTemplatesTexts) {
     EXPECT_EQ(RunDriven([&](HWND dialog) {
                   view = drive::Look(dialog);
                   selection =
-                      SendMessageA(GetDlgItem(dialog, dialog::kIdQueryLine), CB_GETCURSEL, 0, 0);
+                      SendMessageA(GetDlgItem(dialog, ZMS_ID_QUERY_LINE), CB_GETCURSEL, 0, 0);
                   drive::PressCloseBox(dialog);
               }),
               dialog::kResultClosed);
-    EXPECT_EQ(view.caption, dialog::texts::kCaption);
+    EXPECT_EQ(view.caption, ZMS_TEXT_CAPTION);
     EXPECT_EQ(view.rows, (std::vector<std::string>{"pear", "", "apple", "fig"})) << "history order, not sorted";
     EXPECT_EQ(selection, CB_ERR) << "no row is selected";
     EXPECT_EQ(view.query, "\"a \x8c\x9f\x8d\xf5\"");
     EXPECT_EQ(view.checkedScope, Scope::kFolderAndSubfolders);
     EXPECT_TRUE(view.checked);
     EXPECT_FALSE(view.checkEnabled);
-    const std::vector<std::string> texts = {dialog::texts::kScopes[0], dialog::texts::kScopes[1],
-                                            dialog::texts::kScopes[2], dialog::texts::kScopes[3],
-                                            dialog::texts::kSpecialFolders, dialog::texts::kScopeFrame};
+    const std::vector<std::string> texts = {dialog::kScopeCaptions[0], dialog::kScopeCaptions[1],
+                                            dialog::kScopeCaptions[2], dialog::kScopeCaptions[3],
+                                            ZMS_TEXT_SPECIAL_FOLDERS, ZMS_TEXT_SCOPE_FRAME};
     EXPECT_EQ(view.controlTexts, texts);
     EXPECT_EQ(Read("Config", "radio"), "<missing>") << "closing saves nothing";
 }
@@ -110,7 +110,7 @@ TEST_F(Win32Dialog, ScopeButtonsSwitchTheCheckBoxAndEscKeepsNothing) {
                       drive::Click(dialog, scope);
                       seen.push_back(drive::Look(dialog));
                   }
-                  drive::Click(dialog, dialog::kIdSpecialFolders);
+                  drive::Click(dialog, ZMS_ID_SPECIAL_FOLDERS);
                   seen.push_back(drive::Look(dialog));
                   drive::PressEscape(dialog);
               }),
@@ -135,10 +135,10 @@ TEST_F(Win32Dialog, OkWithATypedQueryRecordsItAndSavesTheChoices) {
     drive::SearchDialogView before;
     EXPECT_EQ(RunDriven([&](HWND dialog) {
                   drive::Click(dialog, Scope::kAllAccounts);
-                  drive::Click(dialog, dialog::kIdSpecialFolders);
+                  drive::Click(dialog, ZMS_ID_SPECIAL_FOLDERS);
                   drive::Type(dialog, typed);
                   before = drive::Look(dialog);
-                  drive::Click(dialog, dialog::kIdOk);
+                  drive::Click(dialog, ZMS_ID_OK);
               }),
               dialog::kResultQuery);
     EXPECT_EQ(before.query, typed);
@@ -156,7 +156,7 @@ TEST_F(Win32Dialog, OkWithAnEmptyLineSavesScopeAndCheckBoxOnly) {
     EXPECT_EQ(RunDriven([&](HWND dialog) {
                   drive::Click(dialog, Scope::kAccount);
                   drive::Type(dialog, "");
-                  drive::Click(dialog, dialog::kIdOk);
+                  drive::Click(dialog, ZMS_ID_OK);
               }),
               dialog::kResultCancel);
     EXPECT_EQ(Read("Config", "radio"), "3");
@@ -173,7 +173,7 @@ TEST_F(Win32Dialog, APickedRowIsTheQuery) {
     EXPECT_EQ(RunDriven([&](HWND dialog) {
                   ASSERT_TRUE(drive::Pick(dialog, 1));
                   shown = drive::Look(dialog).query;
-                  drive::Click(dialog, dialog::kIdOk);
+                  drive::Click(dialog, ZMS_ID_OK);
               }),
               dialog::kResultQuery);
     EXPECT_EQ(shown, "apple");
@@ -185,7 +185,7 @@ TEST_F(Win32Dialog, APickedRowIsTheQuery) {
 
 TEST_F(Win32Dialog, ADisabledCheckedBoxIsSavedOnOk) {
     g_search = {Scope::kFolder, true, "q"};
-    EXPECT_EQ(RunDriven([&](HWND dialog) { drive::Click(dialog, dialog::kIdOk); }),
+    EXPECT_EQ(RunDriven([&](HWND dialog) { drive::Click(dialog, ZMS_ID_OK); }),
               dialog::kResultQuery);
     EXPECT_EQ(Read("Config", "radio"), "1");
     EXPECT_EQ(Read("Config", "check"), "TRUE");

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog/dialog_texts.h"
+#include "dialog/search_dialog_template.h"
 #include "dialog/query_history.h"
 #include "dialog/search_dialog_text.h"
 #include "dialog/search_state.h"
@@ -16,15 +16,17 @@
 namespace zms {
 namespace {
 
-TEST(DialogTexts, AreTheTemplatesCaptionsInCodePage932) {
-    EXPECT_STREQ(dialog::texts::kCaption, "\x8c\x9f\x8d\xf5");
-    EXPECT_STREQ(dialog::texts::kScopeFrame, "\x8c\x9f\x8d\xf5\x94\xcd\x88\xcd");
-    EXPECT_STREQ(dialog::texts::kScopes[0], "\x8c\xbb\x8d\xdd\x82\xcc\x83t\x83H\x83\x8b\x83_(&1)");
-    EXPECT_STREQ(dialog::texts::kScopes[1],
+TEST(DialogTemplate, CaptionsAreInCodePage932) {
+    EXPECT_STREQ(ZMS_TEXT_CAPTION, "\x8c\x9f\x8d\xf5");
+    EXPECT_STREQ(ZMS_TEXT_SCOPE_FRAME, "\x8c\x9f\x8d\xf5\x94\xcd\x88\xcd");
+    EXPECT_STREQ(dialog::kScopeCaptions[0], "\x8c\xbb\x8d\xdd\x82\xcc\x83t\x83H\x83\x8b\x83_(&1)");
+    EXPECT_STREQ(dialog::kScopeCaptions[1],
                  "\x8c\xbb\x8d\xdd\x82\xcc\x83t\x83H\x83\x8b\x83_+\x83T\x83u\x83t\x83H\x83\x8b\x83_(&2)");
-    EXPECT_STREQ(dialog::texts::kScopes[2], "\x8c\xbb\x8d\xdd\x82\xcc\x83" "A\x83J\x83" "E\x83\x93\x83g(&3)");
-    EXPECT_STREQ(dialog::texts::kScopes[3], "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x83" "A\x83J\x83" "E\x83\x93\x83g(&4)");
-    EXPECT_STREQ(dialog::texts::kSpecialFolders,
+    EXPECT_STREQ(dialog::kScopeCaptions[2],
+                 "\x8c\xbb\x8d\xdd\x82\xcc\x83" "A\x83J\x83" "E\x83\x93\x83g(&3)");
+    EXPECT_STREQ(dialog::kScopeCaptions[3],
+                 "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x83" "A\x83J\x83" "E\x83\x93\x83g(&4)");
+    EXPECT_STREQ(ZMS_TEXT_SPECIAL_FOLDERS,
                  "\x96\xa2\x91\x97\x90M\x81" "A\x91\x90\x8d" "e\x81" "A\x83S\x83~\x94\xa0\x82\xe0\x8c\x9f\x8d\xf5"
                  "\x82\xb7\x82\xe9(&A)");
 }
@@ -136,15 +138,15 @@ TEST_F(DialogSession, DescribesWhatIsShown) {
     QueryHistory::record("a");
     g_search = {kSubfolders, true, "q\x81\x40"};
     const std::string shown = dialog::Describe(dialog::Open());
-    const std::string expected = std::string(dialog::texts::kCaption) + "\n" +
+    const std::string expected = std::string(ZMS_TEXT_CAPTION) + "\n" +
                                  "  [q\x81\x40]\n"
                                  "    0: a\n"
                                  "    1: b\n"
-                                 "  ( ) " + dialog::texts::kScopes[0] + "\n" +
-                                 "  (*) " + dialog::texts::kScopes[1] + "\n" +
-                                 "  ( ) " + dialog::texts::kScopes[2] + "\n" +
-                                 "  ( ) " + dialog::texts::kScopes[3] + "\n" +
-                                 "  [x] " + dialog::texts::kSpecialFolders + " (disabled)\n";
+                                 "  ( ) " + dialog::kScopeCaptions[0] + "\n" +
+                                 "  (*) " + dialog::kScopeCaptions[1] + "\n" +
+                                 "  ( ) " + dialog::kScopeCaptions[2] + "\n" +
+                                 "  ( ) " + dialog::kScopeCaptions[3] + "\n" +
+                                 "  [x] " + ZMS_TEXT_SPECIAL_FOLDERS + " (disabled)\n";
     EXPECT_EQ(shown, expected);
 }
 

@@ -31,7 +31,7 @@ struct SearchDialogView {
     std::string caption;
     std::string query;                   // the edit control inside the combo box
     std::vector<std::string> rows;       // the drop-down's rows in order
-    std::vector<std::string> controlTexts;  // 1001..1004, then 1005, then the frame
+    std::vector<std::string> controlTexts;  // the scope buttons, the check box, the frame
     std::optional<Scope> checkedScope;      // the first checked scope button's, none if none is
     bool checked = false;                // 1005
     bool checkEnabled = false;
