@@ -20,11 +20,11 @@ bool CheckBoxEnabled(Scope scope) {
 
 int Confirm(std::optional<Scope> checkedScope, bool checked, const std::string& text) {
     if (checkedScope) g_search.scope = *checkedScope;
-    g_search.check = checked;
+    g_search.specialFolders = checked;
     if (g_profileStore) {
         const char radio[2] = {static_cast<char>('1' + ScopeIndex(g_search.scope)), '\0'};
         g_profileStore->WriteString("Config", "radio", radio);
-        g_profileStore->WriteString("Config", "check", g_search.check ? "TRUE" : "FALSE");
+        g_profileStore->WriteString("Config", "check", g_search.specialFolders ? "TRUE" : "FALSE");
     }
     if (text.empty()) return kResultCancel;
     QueryHistory::record(text);
@@ -51,7 +51,7 @@ View Open() {
     for (std::size_t k = 0; k < QueryHistory::size(); ++k) v.dropDown.push_back(QueryHistory::at(k));
     v.text = g_search.initialEditText;
     v.scope = g_search.scope;
-    v.checked = g_search.check;
+    v.checked = g_search.specialFolders;
     v.checkEnabled = CheckBoxEnabled(g_search.scope);
     return v;
 }

@@ -8,7 +8,7 @@ namespace zms {
 
 struct SearchState {
     Scope scope = Scope::kFolder;
-    bool check = false;         // also search the unsent, draft and trash folders
+    bool specialFolders = false;  // the check box: also the unsent, draft and trash folders
     std::string initialEditText;  // shown in the query line when the dialog opens
 };
 

@@ -11,7 +11,7 @@
 #include "plugin/favorites.h"
 #include "plugin/help.h"
 #include "plugin/host_link.h"
-#include "plugin/texts.h"
+#include "plugin/japanese_texts.h"
 #include "plugin/query_context.h"
 #include "query/query_translator.h"
 
@@ -49,7 +49,7 @@ Destination DestinationForScope() {
     if (g_search.scope == Scope::kFolder || g_search.scope == Scope::kFolderAndSubfolders) {
         d.folder = InMainOrGrepWindow() ? g_host.CurrentFolder() : Text(g_host.ExecAtMain("CurrentFolder"));
     } else {
-        d.folder = g_search.check ? "" : texts::kDefaultFolders;
+        d.folder = g_search.specialFolders ? "" : texts::kDefaultFolders;
     }
     return d;
 }

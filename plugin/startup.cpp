@@ -64,7 +64,7 @@ void Attach() {
     g_profileStore = new ProfileStore(profilePath.c_str());
     QueryHistory::load();
     g_search.scope = ScopeFromProfile();
-    g_search.check = CheckFromProfile();
+    g_search.specialFolders = CheckFromProfile();
     // By its full path, never by a bare name from the search path. No
     // separator is added: the mail program stores its directory with one.
     platform::Library host =

@@ -124,7 +124,7 @@ TEST_F(Win32Dialog, ScopeButtonsSwitchTheCheckBoxAndEscKeepsNothing) {
     EXPECT_TRUE(seen[2].checkEnabled);
     EXPECT_TRUE(seen[3].checked);
     EXPECT_EQ(g_search.scope, Scope::kFolderAndSubfolders);
-    EXPECT_FALSE(g_search.check);
+    EXPECT_FALSE(g_search.specialFolders);
     EXPECT_EQ(Read("Config", "radio"), "<missing>");
     EXPECT_EQ(Read("Config", "check"), "<missing>");
 }
@@ -148,7 +148,7 @@ TEST_F(Win32Dialog, OkWithATypedQueryRecordsItAndSavesTheChoices) {
     EXPECT_EQ(Read("Config", "radio"), "4");
     EXPECT_EQ(Read("Config", "check"), "TRUE");
     EXPECT_EQ(g_search.scope, Scope::kAllAccounts);
-    EXPECT_TRUE(g_search.check);
+    EXPECT_TRUE(g_search.specialFolders);
 }
 
 TEST_F(Win32Dialog, OkWithAnEmptyLineSavesScopeAndCheckBoxOnly) {

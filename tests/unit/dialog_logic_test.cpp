@@ -66,7 +66,7 @@ TEST_F(DialogLogic, OkWithAQueryRecordsItFirst) {
 TEST_F(DialogLogic, ADisabledCheckedBoxIsStillSaved) {
     EXPECT_EQ(dialog::Confirm(Scope::kFolder, true, "q"), dialog::kResultQuery);
     EXPECT_EQ(Read("Config", "check"), "TRUE");
-    EXPECT_TRUE(g_search.check);
+    EXPECT_TRUE(g_search.specialFolders);
 }
 
 TEST_F(DialogLogic, NoCheckedScopeKeepsTheScope) {

@@ -9,7 +9,7 @@
 
 #include "dialog/search_dialog_template.h"
 #include "dialog/query_history.h"
-#include "dialog/search_dialog_text.h"
+#include "dialog/search_dialog_script.h"
 #include "dialog/search_state.h"
 #include "plugin_state_fixture.h"
 
@@ -96,7 +96,7 @@ TEST_F(DialogSession, RunsEndAsTheirLastActionSays) {
         }
         EXPECT_EQ(result, run.result) << run.name;
         EXPECT_EQ(g_search.scope, run.scope) << run.name;
-        EXPECT_EQ(g_search.check, run.check) << run.name;
+        EXPECT_EQ(g_search.specialFolders, run.check) << run.name;
         EXPECT_EQ(Read("Config", "radio"), run.radio) << run.name;
         EXPECT_EQ(Read("Config", "check"), run.checkKey) << run.name;
         EXPECT_EQ(Read("History", "history0"), run.history0) << run.name;

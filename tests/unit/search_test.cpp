@@ -76,7 +76,7 @@ TEST_F(SearchCall, EachScopeGetsItsAccountAndFolder) {
     for (const ScopeCase& c : cases) {
         // The dialog's click decides.
         g_search.scope = c.scope == Scope::kAccount ? Scope::kFolder : Scope::kAccount;
-        g_search.check = false;
+        g_search.specialFolders = false;
         const std::string scope = "scope " + std::to_string(ScopeNumber(c.scope)) + "\n";
         std::string script = "type abc\n" + scope;
         if (c.check) script += "scope 1003\ncheck\n" + scope;

@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "dialog/search_dialog_template.h"
-#include "dialog/search_dialog_text.h"
+#include "dialog/search_dialog_script.h"
 
 namespace zms::dialog_driver {
 

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <thread>
 
-#include "dialog/search_dialog_text.h"
+#include "dialog/search_dialog_script.h"
 #include "tools/dialog_driver/dialog_driver.h"
 #include "tools/vrinfo/stand_in_escape.h"
 #include "tools/zms-host/host_os.h"

@@ -1,7 +1,8 @@
-// The search dialog as lines of text, for the console view and for what
-// answers the dialog in place of a person (the tests' scripted dialog, the
-// driver of the real one): the actions, one a line, and the dialog written
-// out. The Windows plug-in has windows instead and does not link this.
+// The search dialog's script: the actions of a person as lines of text, one
+// a line, and the dialog written out as text; for the console view and for
+// what answers the dialog in place of a person (the tests' scripted dialog,
+// the driver of the real one). The Windows plug-in has windows instead and
+// does not link this.
 #pragma once
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "dialog/search_dialog_text.h"
+#include "dialog/search_dialog_script.h"
 
 #include <cstdio>
 #include <iterator>
