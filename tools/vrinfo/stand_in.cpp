@@ -1,6 +1,6 @@
-// The stand-in host library (exported names: VRInfo.def, natively
-// VRInfo.map). Everything it answers lives in one State; every
-// exported entry is a thin wrapper that lets no exception out.
+// The stand-in host library (its exports: the entries stand_in.h declares).
+// Everything it answers lives in one State; every exported entry is a thin
+// wrapper that lets no exception out.
 #include "tools/vrinfo/stand_in.h"
 
 #include <cerrno>
@@ -10,29 +10,8 @@
 #include <cstring>
 #include <optional>
 #include <string>
-#include <type_traits>
 
 #include "tools/vrinfo/stand_in_escape.h"
-
-// The plug-in calls these through the pointer types of its HostLink; a
-// mismatch in any argument or result would be undefined behaviour there.
-using zms::HostLink;
-static_assert(std::is_same_v<decltype(&ZentoroMailVersion), HostLink::IntFn>);
-static_assert(std::is_same_v<decltype(&StartDoGrep), HostLink::StartDoGrepFn>);
-static_assert(std::is_same_v<decltype(&SetFindPack), HostLink::SetFindPackFn>);
-static_assert(std::is_same_v<decltype(&CurrentAccount), HostLink::TextFn>);
-static_assert(std::is_same_v<decltype(&CurrentFolder), HostLink::TextFn>);
-static_assert(std::is_same_v<decltype(&YenEncode), HostLink::EncodeFn>);
-static_assert(std::is_same_v<decltype(&ExecAtMain), HostLink::ExecAtMainFn>);
-static_assert(std::is_same_v<decltype(&SetQuietMode), HostLink::IntFn>);
-static_assert(std::is_same_v<decltype(&IsZentoroMail), HostLink::IntFn>);
-static_assert(std::is_same_v<decltype(&IsZentoroMailMain), HostLink::IntFn>);
-static_assert(std::is_same_v<decltype(&IsZentoroMailGrep), HostLink::IntFn>);
-static_assert(std::is_same_v<decltype(&MainWnd), HostLink::IntFn>);
-static_assert(std::is_same_v<decltype(&PushFindPack), HostLink::VoidFn>);
-static_assert(std::is_same_v<decltype(&StandInSet), zms::stand_in::SetFn>);
-static_assert(std::is_same_v<decltype(&StandInJournal), zms::stand_in::JournalFn>);
-static_assert(std::is_same_v<decltype(&StandInClearJournal), zms::stand_in::ClearJournalFn>);
 
 namespace zms::stand_in {
 namespace {
