@@ -23,7 +23,7 @@ struct State {
     int32_t mainWnd = 0x00010010;
     Window window = Window::kMain;
     std::optional<std::string> account = std::string("user@example.jp");
-    std::optional<std::string> folder = std::string("受信");  // compiled to code page 932
+    std::optional<std::string> folder = std::string("\x8e\xf3\x90M");  // 受信, the inbox
     int32_t version = 1;
     std::string journalFile;
     std::string journal;
