@@ -14,9 +14,8 @@
 namespace zms {
 namespace {
 
-// A name or string in quotes, with \\ and \" as the reader unescapes them; the
-// second byte of a double-byte character is written as it is, even a
-// backslash. Nothing for a text the form cannot carry: a line break, or a lead
+// A name or string in quotes, \\ and \" escaped, double-byte characters as
+// they are; nothing for a text the form cannot carry: a line break, or a lead
 // byte at its end (it would take the closing quote for its second byte).
 std::optional<std::string> Quoted(const std::string& text) {
     if (text.find_first_of("\r\n") != std::string::npos) return std::nullopt;

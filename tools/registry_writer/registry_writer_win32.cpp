@@ -61,23 +61,15 @@ std::optional<RawValue> Load(const Place& p, const std::string& name) {
     return v;
 }
 
-// Stores the value, or removes it for none (a missing key holds none).
+// Stores the value, creating its key, or removes it for none (a missing key
+// holds none).
 void Store(const Place& p, const std::string& name, const std::optional<RawValue>& v) {
-    HKEY key;
-    LONG rc = v ? RegCreateKeyExA(p.root, p.subKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                                  &key, nullptr)
-                : RegOpenKeyExA(p.root, p.subKey.c_str(), 0, KEY_SET_VALUE, &key);
-    if (rc != ERROR_SUCCESS) {
-        if (v) throw std::runtime_error("cannot create key " + p.subKey);
-        return;
-    }
-    rc = v ? RegSetValueExA(key, name.c_str(), 0, v->type,
-                            reinterpret_cast<const BYTE*>(v->bytes.data()),
-                            static_cast<DWORD>(v->bytes.size()))
-           : RegDeleteValueA(key, name.c_str());
-    RegCloseKey(key);
+    const LONG rc = v ? RegSetKeyValueA(p.root, p.subKey.c_str(), name.c_str(), v->type,
+                                        v->bytes.data(), static_cast<DWORD>(v->bytes.size()))
+                      : RegDeleteKeyValueA(p.root, p.subKey.c_str(), name.c_str());
     if (rc != ERROR_SUCCESS && (v || rc != ERROR_FILE_NOT_FOUND))
-        throw std::runtime_error("cannot store value " + name + " (error " + std::to_string(rc) + ")");
+        throw std::runtime_error("cannot store " + p.subKey + "\\" + name + " (error " +
+                                 std::to_string(rc) + ")");
 }
 
 }  // namespace
