@@ -14,9 +14,7 @@ __attribute__((init_priority(101))) SearchState g_search;
 
 namespace zms::dialog {
 
-bool CheckBoxEnabled(Scope scope) {
-    return scope == Scope::kAccount || scope == Scope::kAllAccounts;
-}
+bool CheckBoxEnabled(Scope s) { return s == Scope::kAccount || s == Scope::kAllAccounts; }
 
 int Confirm(std::optional<Scope> checkedScope, bool checked, const std::string& text) {
     if (checkedScope) g_search.scope = *checkedScope;

@@ -59,12 +59,6 @@ void Centre(HWND dialog) {
     SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-// The scope's button checked, the others cleared.
-void CheckScopeButton(HWND dialog, Scope scope) {
-    CheckRadioButton(dialog, ZMS_ID_SCOPE_FOLDER, ZMS_ID_SCOPE_ALL_ACCOUNTS,
-                     dialog::ScopeButton(scope));
-}
-
 void EnableCheckBox(HWND dialog, Scope scope) {
     EnableWindow(GetDlgItem(dialog, ZMS_ID_SPECIAL_FOLDERS), dialog::CheckBoxEnabled(scope));
 }
@@ -80,7 +74,8 @@ BOOL OnInitDialog(HWND dialog, OpenDialog& open) {
     // keep the history's order, blank entries as empty rows.
     for (std::size_t k = 0; k < view.dropDown.size(); ++k)
         SendMessageA(open.combo, CB_INSERTSTRING, k, reinterpret_cast<LPARAM>(view.dropDown[k].c_str()));
-    CheckScopeButton(dialog, view.scope);
+    CheckRadioButton(dialog, ZMS_ID_SCOPE_FOLDER, ZMS_ID_SCOPE_ALL_ACCOUNTS,
+                     dialog::ScopeButton(view.scope));
     CheckDlgButton(dialog, ZMS_ID_SPECIAL_FOLDERS, view.checked ? BST_CHECKED : BST_UNCHECKED);
     // Disabled, the check box keeps and shows its state.
     if (!view.checkEnabled) EnableWindow(GetDlgItem(dialog, ZMS_ID_SPECIAL_FOLDERS), FALSE);
@@ -112,7 +107,7 @@ void OnOk(HWND dialog, const OpenDialog& open) {
 BOOL OnCommand(HWND dialog, const OpenDialog& open, int id) {
     for (Scope scope : kScopes) {
         if (id != dialog::ScopeButton(scope)) continue;
-        CheckScopeButton(dialog, scope);
+        CheckRadioButton(dialog, ZMS_ID_SCOPE_FOLDER, ZMS_ID_SCOPE_ALL_ACCOUNTS, id);
         EnableCheckBox(dialog, scope);
         return TRUE;
     }

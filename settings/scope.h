@@ -1,7 +1,6 @@
-// The scope of a search: the folders it looks in, as the dialog's scope
-// buttons offer them and the profile keeps the last one chosen. The numbers
-// are the scope's own, the ones its words take (the dialog's "scope"
-// action, zms-translate --scope, the dialog's opening line).
+// The scope of a search, as the dialog's buttons offer it and the profile
+// keeps it. Its numbers are the ones its words take (the dialog's "scope"
+// action and opening line, zms-translate --scope).
 #pragma once
 #include <optional>
 
@@ -26,8 +25,7 @@ constexpr std::optional<Scope> ScopeNumbered(long number) {
     return static_cast<Scope>(number);
 }
 
-// Whether a search of the scope also looks in the folders below the current
-// one (the find pack's ",subfolder=1").
+// Whether it also looks in the folders below the current one (",subfolder=1").
 constexpr bool CoversSubfolders(Scope scope) { return scope == Scope::kFolderAndSubfolders; }
 
 }  // namespace zms
