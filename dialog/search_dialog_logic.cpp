@@ -14,15 +14,15 @@ __attribute__((init_priority(101))) SearchState g_search;
 
 namespace zms::dialog {
 
-bool CheckBoxEnabled(int scope) { return scope == kScopeAccount || scope == kScopeAllAccounts; }
+bool CheckBoxEnabled(Scope s) { return s == Scope::kAccount || s == Scope::kAllAccounts; }
 
-int Confirm(int checkedScope, bool checked, const std::string& text) {
-    if (checkedScope >= kIdFirstScope && checkedScope <= kIdLastScope) g_search.scope = checkedScope;
-    g_search.check = checked;
+int Confirm(std::optional<Scope> checkedScope, bool checked, const std::string& text) {
+    if (checkedScope) g_search.scope = *checkedScope;
+    g_search.specialFolders = checked;
     if (g_profileStore) {
-        const char radio[2] = {static_cast<char>('1' + (g_search.scope - kScopeFolder)), '\0'};
+        const char radio[2] = {static_cast<char>('1' + ScopeIndex(g_search.scope)), '\0'};
         g_profileStore->WriteString("Config", "radio", radio);
-        g_profileStore->WriteString("Config", "check", g_search.check ? "TRUE" : "FALSE");
+        g_profileStore->WriteString("Config", "check", g_search.specialFolders ? "TRUE" : "FALSE");
     }
     if (text.empty()) return kResultCancel;
     QueryHistory::record(text);
@@ -49,7 +49,7 @@ View Open() {
     for (std::size_t k = 0; k < QueryHistory::size(); ++k) v.dropDown.push_back(QueryHistory::at(k));
     v.text = g_search.initialEditText;
     v.scope = g_search.scope;
-    v.checked = g_search.check;
+    v.checked = g_search.specialFolders;
     v.checkEnabled = CheckBoxEnabled(g_search.scope);
     return v;
 }

@@ -2,18 +2,13 @@
 // (the Win32 dialog, the console, a script) call these.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-namespace zms::dialog {
+#include "settings/scope.h"
 
-// Control ids of dialog template 101.
-inline constexpr int kIdOk = 1;
-inline constexpr int kIdCancel = 2;
-inline constexpr int kIdQueryLine = 1000;
-inline constexpr int kIdFirstScope = 1001;
-inline constexpr int kIdLastScope = 1004;
-inline constexpr int kIdSpecialFolders = 1005;
+namespace zms::dialog {
 
 // Results of a modal run.
 inline constexpr int kResultQuery = 1;   // OK with a non-empty query line
@@ -21,12 +16,12 @@ inline constexpr int kResultCancel = 2;  // OK with an empty line, or Esc
 inline constexpr int kResultClosed = 16;  // the window was closed
 
 // The special-folders check box only means something for a whole account.
-bool CheckBoxEnabled(int scope);
+bool CheckBoxEnabled(Scope scope);
 
-// OK. `checkedScope` is the first checked scope button (0 when none is), the
-// check box's state counts even while it is disabled, `text` is the query
+// OK. `checkedScope` is the first checked scope button (none when none is),
+// the check box's state counts even while it is disabled, `text` is the query
 // line. Saves scope and check box, records a non-empty query; the result.
-int Confirm(int checkedScope, bool checked, const std::string& text);
+int Confirm(std::optional<Scope> checkedScope, bool checked, const std::string& text);
 
 // "IME"/"control" is exactly "1": an open input method is closed on opening.
 bool ShouldCloseInputMethod();
@@ -46,7 +41,7 @@ Point CentredPosition(const Rect& desktop, const Rect& dialog);
 struct View {
     std::vector<std::string> dropDown;  // the history in its own order, blanks as empty rows
     std::string text;                   // the query line
-    int scope;                          // the checked scope button
+    Scope scope;                        // the checked scope button
     bool checked;                       // the check box
     bool checkEnabled;
 };

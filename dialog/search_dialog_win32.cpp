@@ -6,18 +6,18 @@
 #include <windows.h>
 #include <imm.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "dialog/search_dialog.h"
 #include "dialog/search_dialog_logic.h"
+#include "dialog/search_dialog_template.h"
 #include "platform/library.h"
 
 namespace zms {
 
 namespace {
-
-constexpr int kTemplateId = 101;
 
 // The data the dialog works with while it is open: what it shows on opening,
 // the combo box of the query line and the edit control inside it, which holds
@@ -59,14 +59,14 @@ void Centre(HWND dialog) {
     SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-void EnableCheckBox(HWND dialog, int scope) {
-    EnableWindow(GetDlgItem(dialog, dialog::kIdSpecialFolders), dialog::CheckBoxEnabled(scope));
+void EnableCheckBox(HWND dialog, Scope scope) {
+    EnableWindow(GetDlgItem(dialog, ZMS_ID_SPECIAL_FOLDERS), dialog::CheckBoxEnabled(scope));
 }
 
 BOOL OnInitDialog(HWND dialog, OpenDialog& open) {
     const dialog::View& view = open.opening;
     Centre(dialog);
-    open.combo = GetDlgItem(dialog, dialog::kIdQueryLine);
+    open.combo = GetDlgItem(dialog, ZMS_ID_QUERY_LINE);
     SendMessageA(open.combo, CB_LIMITTEXT, 0, 0);  // 0 lifts the limit
     open.edit = GetWindow(open.combo, GW_CHILD);
     SetFocus(open.combo);
@@ -74,19 +74,20 @@ BOOL OnInitDialog(HWND dialog, OpenDialog& open) {
     // keep the history's order, blank entries as empty rows.
     for (std::size_t k = 0; k < view.dropDown.size(); ++k)
         SendMessageA(open.combo, CB_INSERTSTRING, k, reinterpret_cast<LPARAM>(view.dropDown[k].c_str()));
-    CheckRadioButton(dialog, dialog::kIdFirstScope, dialog::kIdLastScope, view.scope);
-    CheckDlgButton(dialog, dialog::kIdSpecialFolders, view.checked ? BST_CHECKED : BST_UNCHECKED);
+    CheckRadioButton(dialog, ZMS_ID_SCOPE_FOLDER, ZMS_ID_SCOPE_ALL_ACCOUNTS,
+                     dialog::ScopeButton(view.scope));
+    CheckDlgButton(dialog, ZMS_ID_SPECIAL_FOLDERS, view.checked ? BST_CHECKED : BST_UNCHECKED);
     // Disabled, the check box keeps and shows its state.
-    if (!view.checkEnabled) EnableWindow(GetDlgItem(dialog, dialog::kIdSpecialFolders), FALSE);
+    if (!view.checkEnabled) EnableWindow(GetDlgItem(dialog, ZMS_ID_SPECIAL_FOLDERS), FALSE);
     if (!view.text.empty()) SetWindowTextA(open.edit, view.text.c_str());
     if (dialog::ShouldCloseInputMethod()) CloseInputMethod(dialog);
     return FALSE;  // the focus is set already
 }
 
-int FirstCheckedScope(HWND dialog) {
-    for (int id = dialog::kIdFirstScope; id <= dialog::kIdLastScope; ++id)
-        if (IsDlgButtonChecked(dialog, id) == BST_CHECKED) return id;
-    return 0;
+std::optional<Scope> FirstCheckedScope(HWND dialog) {
+    for (Scope scope : kScopes)
+        if (IsDlgButtonChecked(dialog, dialog::ScopeButton(scope)) == BST_CHECKED) return scope;
+    return std::nullopt;
 }
 
 std::string QueryLine(HWND edit) {
@@ -98,22 +99,23 @@ std::string QueryLine(HWND edit) {
 }
 
 void OnOk(HWND dialog, const OpenDialog& open) {
-    const int scope = FirstCheckedScope(dialog);
-    const bool checked = IsDlgButtonChecked(dialog, dialog::kIdSpecialFolders) == BST_CHECKED;
+    const std::optional<Scope> scope = FirstCheckedScope(dialog);
+    const bool checked = IsDlgButtonChecked(dialog, ZMS_ID_SPECIAL_FOLDERS) == BST_CHECKED;
     EndDialog(dialog, dialog::Confirm(scope, checked, QueryLine(open.edit)));
 }
 
 BOOL OnCommand(HWND dialog, const OpenDialog& open, int id) {
-    if (id >= dialog::kIdFirstScope && id <= dialog::kIdLastScope) {
-        CheckRadioButton(dialog, dialog::kIdFirstScope, dialog::kIdLastScope, id);
-        EnableCheckBox(dialog, id);
+    for (Scope scope : kScopes) {
+        if (id != dialog::ScopeButton(scope)) continue;
+        CheckRadioButton(dialog, ZMS_ID_SCOPE_FOLDER, ZMS_ID_SCOPE_ALL_ACCOUNTS, id);
+        EnableCheckBox(dialog, scope);
         return TRUE;
     }
-    if (id == dialog::kIdOk) {
+    if (id == ZMS_ID_OK) {
         OnOk(dialog, open);
         return TRUE;
     }
-    if (id == dialog::kIdCancel) {  // Esc, through the dialog manager
+    if (id == ZMS_ID_CANCEL) {  // Esc, through the dialog manager
         EndDialog(dialog, dialog::kResultCancel);
         return TRUE;
     }
@@ -147,9 +149,9 @@ INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 int RunSearchDialog(std::intptr_t owner) {
     OpenDialog open{dialog::Open()};
-    return static_cast<int>(DialogBoxParamA(static_cast<HINSTANCE>(platform::PluginModule()),
-                                            MAKEINTRESOURCEA(kTemplateId), reinterpret_cast<HWND>(owner),
-                                            SearchDialogProc, reinterpret_cast<LPARAM>(&open)));
+    return static_cast<int>(DialogBoxParamA(
+        static_cast<HINSTANCE>(platform::PluginModule()), MAKEINTRESOURCEA(ZMS_SEARCH_DIALOG),
+        reinterpret_cast<HWND>(owner), SearchDialogProc, reinterpret_cast<LPARAM>(&open)));
 }
 
 }  // namespace zms

@@ -2,16 +2,13 @@
 #pragma once
 #include <string>
 
+#include "settings/scope.h"
+
 namespace zms {
 
-inline constexpr int kScopeFolder = 1001;            // current folder
-inline constexpr int kScopeFolderAndSubfolders = 1002;
-inline constexpr int kScopeAccount = 1003;           // current account
-inline constexpr int kScopeAllAccounts = 1004;
-
 struct SearchState {
-    int scope = kScopeFolder;   // SearchScope: the id of the checked scope button
-    bool check = false;         // also search the unsent, draft and trash folders
+    Scope scope = Scope::kFolder;
+    bool specialFolders = false;  // the check box: also the unsent, draft and trash folders
     std::string initialEditText;  // shown in the query line when the dialog opens
 };
 

@@ -11,10 +11,12 @@ Library LoadLibraryFile(const char* path);
 // GetProcAddress / dlsym. Null for a missing entry or a null library.
 void* FindEntry(Library library, const char* name);
 
+#ifdef _WIN32
 // The plug-in's own module as the loader hands it to the library's entry
 // point, stored there on every notification; the search dialog's template
 // lies in it. Null before the first notification.
 void SetPluginModule(void* module);
 void* PluginModule();
+#endif
 
 }  // namespace zms::platform

@@ -41,12 +41,11 @@ constexpr uint32_t kErrorMoreData = 234;
 // Access mask that allows reading a key's values (KEY_QUERY_VALUE).
 constexpr uint32_t kRegQueryValueAccess = 1;
 
-// Value types, with their Win32 values.
+// The value types the POSIX registry reads from its file, with their Win32
+// values.
 constexpr uint32_t kRegString = 1;
-constexpr uint32_t kRegExpandString = 2;
 constexpr uint32_t kRegBinary = 3;
 constexpr uint32_t kRegDword = 4;
-constexpr uint32_t kRegMultiString = 7;
 
 // The handle of a predefined root. It is always open and needs no closing.
 RegKey RegRootKey(RegRoot root);

@@ -4,28 +4,11 @@ namespace zms {
 
 HostLink g_host;
 
-namespace {
-template <class Fn>
-void Bind(platform::Library library, const char* name, Fn& entry) {
-    entry = reinterpret_cast<Fn>(platform::FindEntry(library, name));
-}
-}  // namespace
-
 void BindHostLink(platform::Library library) {
-    HostLink& h = g_host;
-    Bind(library, "ZentoroMailVersion", h.ZentoroMailVersion);
-    Bind(library, "StartDoGrep", h.StartDoGrep);
-    Bind(library, "SetFindPack", h.SetFindPack);
-    Bind(library, "CurrentAccount", h.CurrentAccount);
-    Bind(library, "CurrentFolder", h.CurrentFolder);
-    Bind(library, "YenEncode", h.YenEncode);
-    Bind(library, "ExecAtMain", h.ExecAtMain);
-    Bind(library, "SetQuietMode", h.SetQuietMode);
-    Bind(library, "IsZentoroMail", h.IsZentoroMail);
-    Bind(library, "IsZentoroMailMain", h.IsZentoroMailMain);
-    Bind(library, "IsZentoroMailGrep", h.IsZentoroMailGrep);
-    Bind(library, "MainWnd", h.MainWnd);
-    Bind(library, "PushFindPack", h.PushFindPack);
+#define ZMS_BIND(name, type) \
+    g_host.name = reinterpret_cast<HostLink::type>(platform::FindEntry(library, #name));
+    ZMS_HOST_ENTRIES(ZMS_BIND)
+#undef ZMS_BIND
 }
 
 // CurrentAccount, ZentoroMailVersion and SetQuietMode are never called.

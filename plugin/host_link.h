@@ -10,6 +10,24 @@
 #define ZMS_CDECL
 #endif
 
+// The thirteen entries, listed once: X(name, pointer type of HostLink), one
+// a line. The link below, the stand-in library's declarations and its export
+// lists (tools/vrinfo, whose CMakeLists.txt reads these lines) are made from it.
+#define ZMS_HOST_ENTRIES(X)          \
+    X(ZentoroMailVersion, IntFn)     \
+    X(StartDoGrep, StartDoGrepFn)    \
+    X(SetFindPack, SetFindPackFn)    \
+    X(CurrentAccount, TextFn)        \
+    X(CurrentFolder, TextFn)         \
+    X(YenEncode, EncodeFn)           \
+    X(ExecAtMain, ExecAtMainFn)      \
+    X(SetQuietMode, IntFn)           \
+    X(IsZentoroMail, IntFn)          \
+    X(IsZentoroMailMain, IntFn)      \
+    X(IsZentoroMailGrep, IntFn)      \
+    X(MainWnd, IntFn)                \
+    X(PushFindPack, VoidFn)
+
 namespace zms {
 
 struct HostLink {
@@ -22,19 +40,9 @@ struct HostLink {
     // Variadic: the name of another entry, then that entry's arguments.
     using ExecAtMainFn = intptr_t(ZMS_CDECL*)(const char*, ...);
 
-    IntFn ZentoroMailVersion = nullptr;
-    StartDoGrepFn StartDoGrep = nullptr;
-    SetFindPackFn SetFindPack = nullptr;
-    TextFn CurrentAccount = nullptr;
-    TextFn CurrentFolder = nullptr;
-    EncodeFn YenEncode = nullptr;
-    ExecAtMainFn ExecAtMain = nullptr;
-    IntFn SetQuietMode = nullptr;
-    IntFn IsZentoroMail = nullptr;
-    IntFn IsZentoroMailMain = nullptr;
-    IntFn IsZentoroMailGrep = nullptr;
-    IntFn MainWnd = nullptr;
-    VoidFn PushFindPack = nullptr;
+#define ZMS_HOST_LINK_FIELD(name, type) type name = nullptr;
+    ZMS_HOST_ENTRIES(ZMS_HOST_LINK_FIELD)
+#undef ZMS_HOST_LINK_FIELD
 };
 
 extern HostLink g_host;

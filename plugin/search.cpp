@@ -11,7 +11,7 @@
 #include "plugin/favorites.h"
 #include "plugin/help.h"
 #include "plugin/host_link.h"
-#include "plugin/texts.h"
+#include "plugin/japanese_texts.h"
 #include "plugin/query_context.h"
 #include "query/query_translator.h"
 
@@ -47,15 +47,15 @@ void PrepareInitialEditText(const char* text) {
 
 Destination DestinationForScope() {
     Destination d{};
-    if (g_search.scope == kScopeAllAccounts) {
+    if (g_search.scope == Scope::kAllAccounts) {
         d.account = "";
     } else {
         d.account = Text(g_host.ExecAtMain("CurrentAccount"));
     }
-    if (g_search.scope == kScopeFolder || g_search.scope == kScopeFolderAndSubfolders) {
+    if (g_search.scope == Scope::kFolder || g_search.scope == Scope::kFolderAndSubfolders) {
         d.folder = InMainOrGrepWindow() ? g_host.CurrentFolder() : Text(g_host.ExecAtMain("CurrentFolder"));
     } else {
-        d.folder = g_search.check ? "" : texts::kDefaultFolders;
+        d.folder = g_search.specialFolders ? "" : texts::kDefaultFolders;
     }
     return d;
 }
@@ -104,8 +104,9 @@ int32_t Search(const char* text) {
         ShowHelp();
         return 0;
     }
-    std::string pack = StartsWith(query, "debug:") ? query.substr(6)
-                                                   : TranslateQuery(query, g_search.scope, context);
+    std::string pack = StartsWith(query, "debug:")
+                           ? query.substr(6)
+                           : TranslateQuery(query, CoversSubfolders(g_search.scope), context);
     HandOver(pack, destination);
     return 0;
 }

@@ -26,10 +26,11 @@ std::optional<std::string> ReadDirectory(const char* path) {
     return text;
 }
 
-int ScopeFromProfile() {
+Scope ScopeFromProfile() {
     const std::optional<std::string> radio = g_profileStore->ReadText("Config", "radio");
-    if (!radio || radio->size() != 1 || (*radio)[0] < '1' || (*radio)[0] > '4') return kScopeFolder;
-    return kScopeFolder + ((*radio)[0] - '1');
+    if (!radio || radio->size() != 1 || (*radio)[0] < '1' || (*radio)[0] > '4')
+        return Scope::kFolder;
+    return kScopes[(*radio)[0] - '1'];
 }
 
 bool CheckFromProfile() { return g_profileStore->ReadText("Config", "check") == "TRUE"; }
@@ -63,7 +64,7 @@ void Attach() {
     g_profileStore = new ProfileStore(profilePath.c_str());
     QueryHistory::load();
     g_search.scope = ScopeFromProfile();
-    g_search.check = CheckFromProfile();
+    g_search.specialFolders = CheckFromProfile();
     // By its full path, never by a bare name from the search path. No
     // separator is added: the mail program stores its directory with one.
     platform::Library host =

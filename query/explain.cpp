@@ -182,10 +182,10 @@ std::string HintText(const Hint& hint) {
     return "";
 }
 
-Explanation Explain(const std::string& query, int scope, const QueryContext& context,
+Explanation Explain(const std::string& query, bool subfolders, const QueryContext& context,
                     std::size_t maxPasses) {
     std::vector<TranslationStep> steps;
-    Explanation e{TranslateQuery(query, scope, context, &steps, maxPasses), {}};
+    Explanation e{TranslateQuery(query, subfolders, context, &steps, maxPasses), {}};
     for (const TranslationStep& s : steps) {
         ExplainedPass p{Target(s), s.form, kFormNames[int(s.form)], s.value, s.left, Hints(s), ""};
         for (const Hint& h : p.hints) p.hint += (p.hint.empty() ? "" : "; ") + HintText(h);

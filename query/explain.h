@@ -49,7 +49,7 @@ struct Explanation {
 };
 
 // The passes: the first `maxPasses` of them.
-Explanation Explain(const std::string& query, int scope, const QueryContext& context,
+Explanation Explain(const std::string& query, bool subfolders, const QueryContext& context,
                     std::size_t maxPasses = SIZE_MAX);
 
 // The find pack, then per pass "  1. subject, plain: [abc] left [x]" with

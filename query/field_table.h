@@ -16,22 +16,21 @@ struct Field {
     FieldKind kind;            // its row
     std::string_view target;   // the host's name, written after ",target="
     std::string_view prefix;   // what the user types: the target name and a colon
-    std::string_view pattern;  // the prefix as a regular expression matching exactly it
 };
 
 inline constexpr Field kFields[] = {
-    {FieldKind::kSmallHeaderBody, "smallheaderbody", "smallheaderbody:", "smallheaderbody:"},
-    {FieldKind::kSubject, "subject", "subject:", "subject:"},
-    {FieldKind::kFromTo, "from+to", "from+to:", "from\\+to:"},
-    {FieldKind::kFrom, "from", "from:", "from:"},
-    {FieldKind::kTo, "to", "to:", "to:"},
-    {FieldKind::kBody, "body", "body:", "body:"},
-    {FieldKind::kHeader, "header", "header:", "header:"},
-    {FieldKind::kSmallHeader, "smallheader", "smallheader:", "smallheader:"},
-    {FieldKind::kAll, "all", "all:", "all:"},
-    {FieldKind::kMemo, "memo", "memo:", "memo:"},
-    {FieldKind::kAttach, "attach", "attach:", "attach:"},
-    {FieldKind::kFlag, "flag", "flag:", "flag:"},
+    {FieldKind::kSmallHeaderBody, "smallheaderbody", "smallheaderbody:"},
+    {FieldKind::kSubject, "subject", "subject:"},
+    {FieldKind::kFromTo, "from+to", "from+to:"},
+    {FieldKind::kFrom, "from", "from:"},
+    {FieldKind::kTo, "to", "to:"},
+    {FieldKind::kBody, "body", "body:"},
+    {FieldKind::kHeader, "header", "header:"},
+    {FieldKind::kSmallHeader, "smallheader", "smallheader:"},
+    {FieldKind::kAll, "all", "all:"},
+    {FieldKind::kMemo, "memo", "memo:"},
+    {FieldKind::kAttach, "attach", "attach:"},
+    {FieldKind::kFlag, "flag", "flag:"},
 };
 inline constexpr int kFieldCount = sizeof(kFields) / sizeof(kFields[0]);
 
@@ -49,22 +48,10 @@ constexpr bool PrefixIsTargetAndColon(const Field& f) {
     return f.prefix.size() == f.target.size() + 1 && f.prefix.back() == ':' &&
            f.prefix.substr(0, f.target.size()) == f.target;
 }
-// A backslash before each regular-expression metacharacter, and nowhere else.
-constexpr bool PatternSpellsPrefix(const Field& f) {
-    const std::string_view metacharacters = "\\^$.|?*+()[]{}";
-    std::size_t p = 0;
-    for (char c : f.prefix) {
-        if (metacharacters.find(c) != std::string_view::npos && f.pattern.substr(p++, 1) != "\\")
-            return false;
-        if (f.pattern.substr(p++, 1) != std::string_view(&c, 1)) return false;
-    }
-    return p == f.pattern.size();
-}
 constexpr bool TableIsSound() {
     for (int row = 0; row < kFieldCount; ++row) {
         const Field& f = kFields[row];
-        if (Row(f.kind) != row || !PrefixIsTargetAndColon(f) || !PatternSpellsPrefix(f))
-            return false;
+        if (Row(f.kind) != row || !PrefixIsTargetAndColon(f)) return false;
     }
     return true;
 }
@@ -72,7 +59,6 @@ constexpr bool TableIsSound() {
 
 static_assert(kFieldCount == Row(FieldKind::kFlag) + 1, "a row for every kind");
 static_assert(field_table_detail::TableIsSound(),
-              "every row's kind is its row, its prefix is its target name and a colon, "
-              "and its pattern matches exactly its prefix");
+              "every row's kind is its row, its prefix is its target name and a colon");
 
 }  // namespace zms

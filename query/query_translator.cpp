@@ -15,7 +15,7 @@
 //   PrefixWithoutValue  prefix                           "smallheaderbody:" goes in
 //                       front, and the prefix is read again as a plain value
 //
-//   prefix    := the field's prefix pattern (field_table.h)
+//   prefix    := the field's prefix, literally (field_table.h)
 //
 // Wildcard, QuotedValue and PlainValue are searched for in the whole query, and
 // the leftmost match is taken wherever it stands: a later wildcard before the
@@ -24,7 +24,7 @@
 // even inside another term ("to: from+to:x" reads "x" for to: and leaves "to: from+").
 //
 //   pack      := ( term ( "and" term )* )? ( ","? "flag=" item ( "&" item )* )?
-//                ",subfolder=" ( "1" | "0" ) ",hilight=1"        1 for scope 1002
+//                ",subfolder=" ( "1" | "0" ) ",hilight=1"        1 covering subfolders
 //   term      := "(" ( "\"" plain value, escaped "\"" | quoted value ",regular" )
 //                ",target=" ( target name | "\"X-Attach\"" for attach: ) ")"
 //   item      := "attach" for a Wildcard | the value of a FlagCondition
@@ -263,7 +263,7 @@ void ConvertTerm(FieldKind kind, std::string& query, std::string& pack, std::str
     query = t.finder.text().Str();
 }
 
-std::string TranslateQuery(const std::string& query, int scope, const QueryContext& context,
+std::string TranslateQuery(const std::string& query, bool subfolders, const QueryContext& context,
                            std::vector<TranslationStep>* steps, std::size_t maxSteps) {
     std::string pack, flags;
     pack.reserve(query.size() * 2 + 64);
@@ -279,7 +279,7 @@ std::string TranslateQuery(const std::string& query, int scope, const QueryConte
         if (t.step) t.step->left = t.finder.text().Str();
     }
     if (!flags.empty()) pack += (pack.empty() ? "" : ",") + flags;
-    pack += scope == 1002 ? ",subfolder=1" : ",subfolder=0";
+    pack += subfolders ? ",subfolder=1" : ",subfolder=0";
     pack += ",hilight=1";
     return pack;
 }

@@ -55,10 +55,11 @@ struct TranslationStep {
     std::size_t at = 0;
 };
 
-// The find pack of `query` for the scope (1001..1004). With `steps`, the
-// passes are recorded there too, the first `maxSteps` of them (each holds what
-// was left of the query: all of a long query's passes would be its square).
-std::string TranslateQuery(const std::string& query, int scope, const QueryContext& context,
+// The find pack of `query`, for a search that also looks in the folders below
+// the current one or not. With `steps`, the passes are recorded there too, the
+// first `maxSteps` of them (each holds what was left of the query: all of a
+// long query's passes would be its square).
+std::string TranslateQuery(const std::string& query, bool subfolders, const QueryContext& context,
                            std::vector<TranslationStep>* steps = nullptr,
                            std::size_t maxSteps = SIZE_MAX);
 

@@ -12,11 +12,4 @@ Library LoadLibraryFile(const char* path) {
 
 void* FindEntry(Library library, const char* name) { return library ? dlsym(library, name) : nullptr; }
 
-namespace {
-void* g_pluginModule = nullptr;
-}  // namespace
-
-void SetPluginModule(void* module) { g_pluginModule = module; }
-void* PluginModule() { return g_pluginModule; }
-
 }  // namespace zms::platform

@@ -95,7 +95,7 @@ std::string ProfileText(int favourites) {
     return text;
 }
 
-test::RawValue Directory(const std::string& path) { return {platform::kRegString, path + '\0'}; }
+RawValue Directory(const std::string& path) { return {platform::kRegString, path + '\0'}; }
 
 // The directory start-up will take the profile from, read as start-up reads it.
 void CheckProfileDirectory(const std::string& expected) {
@@ -145,7 +145,7 @@ void TimeConfirm(const Options& options, const Profile& profile) {
     std::string query;
     const std::vector<double> ms = TimeRuns([&] {
         query = "subject:meeting from:someone" + std::to_string(++n);
-        if (dialog::Confirm(kScopeAccount, true, query) != dialog::kResultQuery)
+        if (dialog::Confirm(Scope::kAccount, true, query) != dialog::kResultQuery)
             Fail("Confirm did not take the query");
     }, options.runs, 5000);
     if (HistoryKey0() != query) Fail("the confirmed query is not history0 in the file");

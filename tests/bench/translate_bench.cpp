@@ -51,7 +51,8 @@ void BM_Examples(benchmark::State& state) {
     TheProfile().SetFullwidth(state.range(0) != 0);
     const zms::QueryContext context = zms::SearchQueryContext();
     for (auto _ : state)
-        for (const char* q : kExamples) benchmark::DoNotOptimize(zms::TranslateQuery(q, 1001, context));
+        for (const char* q : kExamples)
+            benchmark::DoNotOptimize(zms::TranslateQuery(q, false, context));
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(std::size(kExamples)));
     state.SetLabel("per item = one example query");
 }
@@ -63,7 +64,7 @@ void BM_Shape(benchmark::State& state) {
     TheProfile().SetFullwidth(state.range(2) != 0);
     std::string query = shape.make(bytes);
     const zms::QueryContext context = zms::SearchQueryContext();
-    for (auto _ : state) benchmark::DoNotOptimize(zms::TranslateQuery(query, 1001, context));
+    for (auto _ : state) benchmark::DoNotOptimize(zms::TranslateQuery(query, false, context));
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(query.size()));
     state.SetLabel(std::string(shape.name) + (state.range(2) ? " option on" : " option off"));
 }

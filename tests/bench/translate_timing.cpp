@@ -73,7 +73,7 @@ private:
 // The option must reach the translation from the file, or the figures would
 // time something else.
 void CheckOptionArrives(bool on, const CountedContext& counted) {
-    const std::string pack = TranslateQuery("subject:abc\x81\x40" "def", 1001, counted.Get());
+    const std::string pack = TranslateQuery("subject:abc\x81\x40" "def", false, counted.Get());
     const std::string expected = on ? "(\"abc \",target=subject)and(\"def\",target=smallheaderbody)"
                                       ",subfolder=0,hilight=1"
                                     : "(\"abc\x81\x40" "def\",target=subject),subfolder=0,hilight=1";
@@ -126,7 +126,7 @@ void Run(const Options& options) {
     for (bool on : {false, true}) {
         CountedContext& counted = profile.SetFullwidth(on);
         TimeRow(options, std::string("examples") + OptionName(on), counted, [&] {
-            for (const char* q : kExamples) TranslateQuery(q, 1001, counted.Get());
+            for (const char* q : kExamples) TranslateQuery(q, false, counted.Get());
         }, static_cast<long>(kExampleCount));
     }
     for (const Shape& shape : kShapes) {
@@ -135,7 +135,7 @@ void Run(const Options& options) {
             for (bool on : {false, true}) {
                 const std::string row = shape.name + ("/" + SizeName(bytes)) + OptionName(on);
                 CountedContext& counted = profile.SetFullwidth(on);
-                TimeRow(options, row, counted, [&] { TranslateQuery(query, 1001, counted.Get()); },
+                TimeRow(options, row, counted, [&] { TranslateQuery(query, false, counted.Get()); },
                         1);
             }
         }

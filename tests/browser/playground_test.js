@@ -3,14 +3,15 @@
 // (help_text keeps those zms-translate's); the controls by keyboard; the trace
 // against zms-translate --explain; code page 932 bytes; a 64 KiB paste; no
 // request leaving the page. Prints the browser's figures (not asserted).
-// usage: node playground_test.js PAGE-DIR HELP-SOURCE HELP-TEXT ZMS-TRANSLATE
+// usage: node playground_test.js PAGE-DIR HELP-TEXT ZMS-TRANSLATE
 'use strict';
 const {execFileSync} = require('child_process');
 const fs = require('fs');
 const path = require('path');
+const vm = require('vm');
 const {chromium} = require('playwright-core');
 
-const [pageDir, helpSource, helpText, translateTool] = process.argv.slice(2);
+const [pageDir, helpText, translateTool] = process.argv.slice(2);
 const sjis = new TextDecoder('shift_jis');
 let passed = 0, failed = 0;
 function check(name, good, detail) {
@@ -18,13 +19,14 @@ function check(name, good, detail) {
     console.log(`${good ? 'ok  ' : 'FAIL'} ${name}${good || !detail ? '' : `\n     ${detail}`}`);
 }
 
-// Each @example of the source, with the find pack below it in the help text
-// (its wrapped lines joined again).
-const examples = fs.readFileSync(helpSource, 'utf8').split('\n').flatMap((line) => {
-    const m = /^@example(?:\[([^\]]*)\])? (.+)$/.exec(line);
-    const scope = m && /scope=(\d+)/.exec(m[1]);
-    return m ? [{query: m[2], scope: scope ? scope[1] : '1001', fullwidth: /fullwidth/.test(m[1])}] : [];
-});
+// Each example of the help, as the page's list holds it (examples.js, which
+// tools/playground/make_examples.js makes from the help's source), in the
+// source's order, with the find pack below it in the help text (its wrapped
+// lines joined again).
+const listed = {};
+vm.runInNewContext(fs.readFileSync(path.join(pageDir, 'examples.js'), 'utf8'), listed);
+const examples = ['ja', 'en'].flatMap((lang) =>
+    listed.ZMS_EXAMPLES[lang].flatMap((group) => group.examples));
 const packs = [];
 for (const line of sjis.decode(fs.readFileSync(helpText)).split('\r\n')) {
     if (line.startsWith('    => ')) packs.push(line.slice(7));

@@ -21,6 +21,6 @@ mkdir -p "$work"
 build/native/tests/unit/zms_oracle_dump "$work/oracle.bin"
 failed=0
 node tests/browser/oracle.js build/wasm/playground/translator.js "$work/oracle.bin" || failed=1
-node tests/browser/playground_test.js build/wasm/playground docs/help/ZentoroMailSearch.utf8.txt \
-    docs/ZentoroMailSearch.txt build/native/tools/zms-translate || failed=1
+node tests/browser/playground_test.js build/wasm/playground docs/ZentoroMailSearch.txt \
+    build/native/tools/zms-translate || failed=1
 exit $failed

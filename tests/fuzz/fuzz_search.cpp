@@ -3,7 +3,7 @@
 //
 // Input: byte 0 the host's answers (bit 0 inside the mail program, bit 1 main
 // window running, bits 2-3 main, grep or other window, bit 4 null account,
-// bit 5 null folder), byte 1 the scope button clicked (1001 + n % 4, or none),
+// bit 5 null folder), byte 1 the scope button clicked (kScopes[n % 4], or none),
 // byte 2 the check box clicked or not, byte 3 how the dialog ends (OK, Esc,
 // close box); the rest, split at NUL bytes, is the macro text, the query typed
 // (or none, leaving the initial text), and the profile file's bytes.
@@ -90,7 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     std::string script;
     if (!typed.empty()) script += "type " + typed + "\n";
-    if (scopeByte & 4) script += "scope " + std::to_string(1001 + scopeByte % 4) + "\n";
+    if (scopeByte & 4)
+        script += "scope " + std::to_string(ScopeNumber(kScopes[scopeByte % 4])) + "\n";
     if (checkByte & 1) script += "check\n";
     const int end = endByte % 3;
     script += end == 0 ? "ok\n" : end == 1 ? "esc\n" : "close\n";

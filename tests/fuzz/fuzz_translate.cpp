@@ -1,7 +1,7 @@
 // The translation over any query.
 //
 // Input: byte 0 picks the profile file the fullwidth-space option is read
-// from, byte 1 the scope (1000..1005, so also scopes no button has), the rest
+// from, byte 1 the scope (kScopes[byte % 4]), the rest
 // is the query, up to its first NUL (a query is a C string wherever it comes
 // from). Checks:
 // - the find pack reads back by its grammar (tests/unit/find_pack_grammar.h),
@@ -107,17 +107,19 @@ void CheckTrim(const std::string& query, bool on) {
                    "[" + fuzz::Visible(once) + "] -> [" + fuzz::Visible(twice) + "]");
 }
 
-void CheckPack(const std::string& query, int scope, const std::string& pack) {
+void CheckPack(const std::string& query, Scope scope, const std::string& pack) {
     std::string why;
     const auto parsed = test::ParseFindPack(pack, &why);
     if (!parsed)
         fuzz::Fail("the find pack does not follow its grammar: " + why,
                    "query [" + fuzz::Visible(query) + "]\npack [" + fuzz::Visible(pack) + "]");
-    if (parsed->subfolder != (scope == 1002 ? 1 : 0))
-        fuzz::Fail("wrong subfolder suffix for scope " + std::to_string(scope), fuzz::Visible(pack));
+    if (parsed->subfolder != (scope == Scope::kFolderAndSubfolders ? 1 : 0))
+        fuzz::Fail("wrong subfolder suffix for scope " + std::to_string(ScopeNumber(scope)),
+                   fuzz::Visible(pack));
 }
 
-void CheckAgainstReference(const std::string& query, int scope, bool on, const std::string& pack) {
+void CheckAgainstReference(const std::string& query, Scope scope, bool on,
+                           const std::string& pack) {
     std::string expected;
     try {
         expected = reference::TranslateQuery(query, scope, on);
@@ -126,9 +128,10 @@ void CheckAgainstReference(const std::string& query, int scope, bool on, const s
     }
     if (pack != expected)
         fuzz::Fail("TranslateQuery differs from the reference",
-                   "query [" + fuzz::Visible(query) + "] scope " + std::to_string(scope) +
-                       " fullwidth " + (on ? "on" : "off") + "\n got [" + fuzz::Visible(pack) +
-                       "]\nwant [" + fuzz::Visible(expected) + "]");
+                   "query [" + fuzz::Visible(query) + "] scope " +
+                       std::to_string(ScopeNumber(scope)) + " fullwidth " + (on ? "on" : "off") +
+                       "\n got [" + fuzz::Visible(pack) + "]\nwant [" + fuzz::Visible(expected) +
+                       "]");
 }
 
 // One step at the front of the query, as the loop makes it.
@@ -162,14 +165,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;
     const std::size_t option = data[0] % kOptionCount;
-    const int scope = 1000 + data[1] % 6;
+    const Scope scope = kScopes[data[1] % 4];
     const char* text = reinterpret_cast<const char*>(data + 2);
     const std::string query(text, strnlen(text, size - 2));
 
     g_profileStore = Stores()[option].get();
     const bool on = kOptionFiles[option].on;
 
-    const std::string pack = TranslateQuery(query, scope, ProfileContext());
+    const std::string pack = TranslateQuery(query, CoversSubfolders(scope), ProfileContext());
     CheckPack(query, scope, pack);
     CheckTrim(query, on);
     if (query.size() <= kReferenceLimit) {

@@ -44,7 +44,7 @@ int Write(const char* path, int writer, int rounds) {
     ProfileStore store(path);
     g_profileStore = &store;
     for (int round = 0; round < rounds; ++round) {
-        dialog::Confirm(dialog::kIdFirstScope + round % 4, round % 2 == 1, Query(writer, round));
+        dialog::Confirm(kScopes[round % 4], round % 2 == 1, Query(writer, round));
         std::string own =
             "fav:" + FavoriteName(writer, round % kOwnNames) + " " + FavoriteText(writer, round);
         RunFavorite(own);

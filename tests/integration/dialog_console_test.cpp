@@ -38,7 +38,7 @@ protected:
 TEST_F(ConsoleDialog, ShowsTheDialogInUtf8) {
     QueryHistory::record("\x8c\x9f\x8d\xf5");  // 検索
     QueryHistory::record("from:a");
-    g_search = {1002, true, ""};
+    g_search = {Scope::kFolderAndSubfolders, true, ""};
     EXPECT_EQ(RunWith("close\n"), 16);
     EXPECT_NE(shown.find("検索\n"), std::string::npos) << shown;
     EXPECT_NE(shown.find("    0: from:a\n    1: 検索\n"), std::string::npos) << shown;

@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
     zms::platform::SetPluginModule(GetModuleHandleA(nullptr));
     zms::QueryHistory::record("from:\x8e\x52\x93\x63");            // from:山田
     zms::QueryHistory::record("subject:\x89\xef\x8b\x63 from:sales");  // subject:会議 from:sales
-    zms::g_search = {1003, true, "subject:\x89\xef\x8b\x63"};
+    zms::g_search = {zms::Scope::kAccount, true, "subject:\x89\xef\x8b\x63"};
     const DWORD thread = GetCurrentThreadId();
     bool captured = false;
     std::thread driver([&] {

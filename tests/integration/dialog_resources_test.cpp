@@ -1,6 +1,6 @@
 // The resources as they are inside the plug-in that ships: loaded as a data
 // file, template 101 for the language 0x0411 is read back field by field, so
-// that what windres made of the UTF-8 source is checked, not the source.
+// that what windres made of the source is checked, not the source.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog/dialog_texts.h"
+#include "dialog/search_dialog_template.h"
 
 namespace zms {
 namespace {
@@ -107,12 +107,12 @@ TEST_F(PluginResources, DialogTemplate101IsTheSearchDialog) {
     const Item expected[] = {
         {0, 0x50030001, 246, 6, 30, 11, 1, L"#128", L"OK"},
         {0, 0x50210142, 10, 6, 230, 30, 1000, L"#133", L""},
-        {0, 0x50020007, 10, 22, 266, 48, -1, L"#128", Wide(dialog::texts::kScopeFrame)},
-        {0, 0x50010009, 16, 33, 82, 10, 1001, L"#128", Wide(dialog::texts::kScopes[0])},
-        {0, 0x50010009, 122, 33, 136, 10, 1002, L"#128", Wide(dialog::texts::kScopes[1])},
-        {0, 0x50010009, 16, 44, 90, 10, 1003, L"#128", Wide(dialog::texts::kScopes[2])},
-        {0, 0x50010009, 122, 44, 98, 10, 1004, L"#128", Wide(dialog::texts::kScopes[3])},
-        {0, 0x50010003, 22, 57, 148, 10, 1005, L"#128", Wide(dialog::texts::kSpecialFolders)},
+        {0, 0x50020007, 10, 22, 266, 48, -1, L"#128", Wide(ZMS_TEXT_SCOPE_FRAME)},
+        {0, 0x50010009, 16, 33, 82, 10, 1001, L"#128", Wide(dialog::kScopeCaptions[0])},
+        {0, 0x50010009, 122, 33, 136, 10, 1002, L"#128", Wide(dialog::kScopeCaptions[1])},
+        {0, 0x50010009, 16, 44, 90, 10, 1003, L"#128", Wide(dialog::kScopeCaptions[2])},
+        {0, 0x50010009, 122, 44, 98, 10, 1004, L"#128", Wide(dialog::kScopeCaptions[3])},
+        {0, 0x50010003, 22, 57, 148, 10, 1005, L"#128", Wide(ZMS_TEXT_SPECIAL_FOLDERS)},
     };
     for (const Item& e : expected) {
         r.AlignDword();
@@ -135,8 +135,8 @@ TEST_F(PluginResources, DialogTemplate101IsTheSearchDialog) {
 TEST_F(PluginResources, TheTemplatesJapaneseTextsMatchTheirCodePage932Form) {
     // The captions read back through the ANSI code page are the bytes the
     // code compares with.
-    EXPECT_EQ(Wide(dialog::texts::kCaption), L"\u691c\u7d22");
-    EXPECT_EQ(Wide(dialog::texts::kSpecialFolders),
+    EXPECT_EQ(Wide(ZMS_TEXT_CAPTION), L"\u691c\u7d22");
+    EXPECT_EQ(Wide(ZMS_TEXT_SPECIAL_FOLDERS),
               L"\u672a\u9001\u4fe1\u3001\u8349\u7a3f\u3001\u30b4\u30df\u7bb1\u3082\u691c\u7d22\u3059\u308b(&A)");
 }
 

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "dialog/dialog_texts.h"
+#include "dialog/search_dialog_template.h"
 #include "dialog/query_history.h"
 #include "dialog/search_dialog.h"
 #include "dialog/search_dialog_logic.h"
@@ -78,52 +78,53 @@ TEST_F(Win32Dialog, OpensWithTheStateAndTheTemplatesTexts) {
     QueryHistory::record("apple");
     QueryHistory::record("pear");
     QueryHistory::record("pear");  // a blank row below it
-    g_search = {1002, true, "\"a \x8c\x9f\x8d\xf5\""};
+    g_search = {Scope::kFolderAndSubfolders, true, "\"a \x8c\x9f\x8d\xf5\""};
     drive::SearchDialogView view;
     LRESULT selection = 0;
     EXPECT_EQ(RunDriven([&](HWND dialog) {
                   view = drive::Look(dialog);
-                  selection = SendMessageA(GetDlgItem(dialog, 1000), CB_GETCURSEL, 0, 0);
+                  selection =
+                      SendMessageA(GetDlgItem(dialog, ZMS_ID_QUERY_LINE), CB_GETCURSEL, 0, 0);
                   drive::PressCloseBox(dialog);
               }),
               dialog::kResultClosed);
-    EXPECT_EQ(view.caption, dialog::texts::kCaption);
+    EXPECT_EQ(view.caption, ZMS_TEXT_CAPTION);
     EXPECT_EQ(view.rows, (std::vector<std::string>{"pear", "", "apple", "fig"})) << "history order, not sorted";
     EXPECT_EQ(selection, CB_ERR) << "no row is selected";
     EXPECT_EQ(view.query, "\"a \x8c\x9f\x8d\xf5\"");
-    EXPECT_EQ(view.checkedScope, 1002);
+    EXPECT_EQ(view.checkedScope, Scope::kFolderAndSubfolders);
     EXPECT_TRUE(view.checked);
     EXPECT_FALSE(view.checkEnabled);
-    const std::vector<std::string> texts = {dialog::texts::kScopes[0], dialog::texts::kScopes[1],
-                                            dialog::texts::kScopes[2], dialog::texts::kScopes[3],
-                                            dialog::texts::kSpecialFolders, dialog::texts::kScopeFrame};
+    const std::vector<std::string> texts = {dialog::kScopeCaptions[0], dialog::kScopeCaptions[1],
+                                            dialog::kScopeCaptions[2], dialog::kScopeCaptions[3],
+                                            ZMS_TEXT_SPECIAL_FOLDERS, ZMS_TEXT_SCOPE_FRAME};
     EXPECT_EQ(view.controlTexts, texts);
     EXPECT_EQ(Read("Config", "radio"), "<missing>") << "closing saves nothing";
 }
 
 TEST_F(Win32Dialog, ScopeButtonsSwitchTheCheckBoxAndEscKeepsNothing) {
-    g_search = {1002, false, ""};
+    g_search = {Scope::kFolderAndSubfolders, false, ""};
     std::vector<drive::SearchDialogView> seen;
     EXPECT_EQ(RunDriven([&](HWND dialog) {
-                  for (int id : {1003, 1001, 1004}) {
-                      drive::Click(dialog, id);
+                  for (Scope scope : {Scope::kAccount, Scope::kFolder, Scope::kAllAccounts}) {
+                      drive::Click(dialog, scope);
                       seen.push_back(drive::Look(dialog));
                   }
-                  drive::Click(dialog, 1005);
+                  drive::Click(dialog, ZMS_ID_SPECIAL_FOLDERS);
                   seen.push_back(drive::Look(dialog));
                   drive::PressEscape(dialog);
               }),
               dialog::kResultCancel);
     ASSERT_EQ(seen.size(), 4u);
-    EXPECT_EQ(seen[0].checkedScope, 1003);
+    EXPECT_EQ(seen[0].checkedScope, Scope::kAccount);
     EXPECT_TRUE(seen[0].checkEnabled);
-    EXPECT_EQ(seen[1].checkedScope, 1001);
+    EXPECT_EQ(seen[1].checkedScope, Scope::kFolder);
     EXPECT_FALSE(seen[1].checkEnabled);
-    EXPECT_EQ(seen[2].checkedScope, 1004);
+    EXPECT_EQ(seen[2].checkedScope, Scope::kAllAccounts);
     EXPECT_TRUE(seen[2].checkEnabled);
     EXPECT_TRUE(seen[3].checked);
-    EXPECT_EQ(g_search.scope, 1002);
-    EXPECT_FALSE(g_search.check);
+    EXPECT_EQ(g_search.scope, Scope::kFolderAndSubfolders);
+    EXPECT_FALSE(g_search.specialFolders);
     EXPECT_EQ(Read("Config", "radio"), "<missing>");
     EXPECT_EQ(Read("Config", "check"), "<missing>");
 }
@@ -133,11 +134,11 @@ TEST_F(Win32Dialog, OkWithATypedQueryRecordsItAndSavesTheChoices) {
     const std::string typed = "subject:\x8c\x9f\x8d\xf5 from:a";  // 検索, typed as DBCS pairs
     drive::SearchDialogView before;
     EXPECT_EQ(RunDriven([&](HWND dialog) {
-                  drive::Click(dialog, 1004);
-                  drive::Click(dialog, 1005);
+                  drive::Click(dialog, Scope::kAllAccounts);
+                  drive::Click(dialog, ZMS_ID_SPECIAL_FOLDERS);
                   drive::Type(dialog, typed);
                   before = drive::Look(dialog);
-                  drive::Click(dialog, 1);
+                  drive::Click(dialog, ZMS_ID_OK);
               }),
               dialog::kResultQuery);
     EXPECT_EQ(before.query, typed);
@@ -146,16 +147,16 @@ TEST_F(Win32Dialog, OkWithATypedQueryRecordsItAndSavesTheChoices) {
     EXPECT_EQ(Read("History", "history0"), typed);
     EXPECT_EQ(Read("Config", "radio"), "4");
     EXPECT_EQ(Read("Config", "check"), "TRUE");
-    EXPECT_EQ(g_search.scope, 1004);
-    EXPECT_TRUE(g_search.check);
+    EXPECT_EQ(g_search.scope, Scope::kAllAccounts);
+    EXPECT_TRUE(g_search.specialFolders);
 }
 
 TEST_F(Win32Dialog, OkWithAnEmptyLineSavesScopeAndCheckBoxOnly) {
-    g_search = {1001, false, "initial"};
+    g_search = {Scope::kFolder, false, "initial"};
     EXPECT_EQ(RunDriven([&](HWND dialog) {
-                  drive::Click(dialog, 1003);
+                  drive::Click(dialog, Scope::kAccount);
                   drive::Type(dialog, "");
-                  drive::Click(dialog, 1);
+                  drive::Click(dialog, ZMS_ID_OK);
               }),
               dialog::kResultCancel);
     EXPECT_EQ(Read("Config", "radio"), "3");
@@ -172,7 +173,7 @@ TEST_F(Win32Dialog, APickedRowIsTheQuery) {
     EXPECT_EQ(RunDriven([&](HWND dialog) {
                   ASSERT_TRUE(drive::Pick(dialog, 1));
                   shown = drive::Look(dialog).query;
-                  drive::Click(dialog, 1);
+                  drive::Click(dialog, ZMS_ID_OK);
               }),
               dialog::kResultQuery);
     EXPECT_EQ(shown, "apple");
@@ -183,8 +184,9 @@ TEST_F(Win32Dialog, APickedRowIsTheQuery) {
 }
 
 TEST_F(Win32Dialog, ADisabledCheckedBoxIsSavedOnOk) {
-    g_search = {1001, true, "q"};
-    EXPECT_EQ(RunDriven([&](HWND dialog) { drive::Click(dialog, 1); }), dialog::kResultQuery);
+    g_search = {Scope::kFolder, true, "q"};
+    EXPECT_EQ(RunDriven([&](HWND dialog) { drive::Click(dialog, ZMS_ID_OK); }),
+              dialog::kResultQuery);
     EXPECT_EQ(Read("Config", "radio"), "1");
     EXPECT_EQ(Read("Config", "check"), "TRUE");
 }
@@ -252,7 +254,7 @@ TEST_F(Win32Dialog, ScriptsRunThroughTheDriver) {
     };
     for (const auto& c : cases) {
         profile.store().WriteString("Config", nullptr, nullptr);
-        g_search = {1002, true, "init"};
+        g_search = {Scope::kFolderAndSubfolders, true, "init"};
         const DWORD thread = GetCurrentThreadId();
         bool ok = false;
         drive::SearchDialogView opening;
@@ -261,7 +263,7 @@ TEST_F(Win32Dialog, ScriptsRunThroughTheDriver) {
         driver.join();
         EXPECT_EQ(ok, c.ok) << c.script;
         EXPECT_EQ(opening.query, "init") << "seen before the script ran: " << c.script;
-        EXPECT_EQ(opening.checkedScope, 1002) << c.script;
+        EXPECT_EQ(opening.checkedScope, Scope::kFolderAndSubfolders) << c.script;
         EXPECT_EQ(Read("Config", "radio"), c.radio) << c.script;
     }
 }

@@ -28,19 +28,9 @@ protected:
     static void SetUpTestSuite() {
         library_ = platform::LoadLibraryFile(kPath);
         ASSERT_NE(library_, nullptr) << kPath;
-        Bind("ZentoroMailVersion", h_.ZentoroMailVersion);
-        Bind("StartDoGrep", h_.StartDoGrep);
-        Bind("SetFindPack", h_.SetFindPack);
-        Bind("CurrentAccount", h_.CurrentAccount);
-        Bind("CurrentFolder", h_.CurrentFolder);
-        Bind("YenEncode", h_.YenEncode);
-        Bind("ExecAtMain", h_.ExecAtMain);
-        Bind("SetQuietMode", h_.SetQuietMode);
-        Bind("IsZentoroMail", h_.IsZentoroMail);
-        Bind("IsZentoroMailMain", h_.IsZentoroMailMain);
-        Bind("IsZentoroMailGrep", h_.IsZentoroMailGrep);
-        Bind("MainWnd", h_.MainWnd);
-        Bind("PushFindPack", h_.PushFindPack);
+#define ZMS_BIND_ENTRY(name, type) Bind(#name, h_.name);
+        ZMS_HOST_ENTRIES(ZMS_BIND_ENTRY)
+#undef ZMS_BIND_ENTRY
         Bind("StandInSet", set_);
         Bind("StandInJournal", journal_);
         Bind("StandInClearJournal", clear_);

@@ -17,10 +17,10 @@ protected:
 };
 
 TEST_F(DialogLogic, CheckBoxIsEnabledForAccountScopesOnly) {
-    EXPECT_FALSE(dialog::CheckBoxEnabled(1001));
-    EXPECT_FALSE(dialog::CheckBoxEnabled(1002));
-    EXPECT_TRUE(dialog::CheckBoxEnabled(1003));
-    EXPECT_TRUE(dialog::CheckBoxEnabled(1004));
+    EXPECT_FALSE(dialog::CheckBoxEnabled(Scope::kFolder));
+    EXPECT_FALSE(dialog::CheckBoxEnabled(Scope::kFolderAndSubfolders));
+    EXPECT_TRUE(dialog::CheckBoxEnabled(Scope::kAccount));
+    EXPECT_TRUE(dialog::CheckBoxEnabled(Scope::kAllAccounts));
 }
 
 TEST_F(DialogLogic, OpeningShowsHistoryInItsOwnOrderWithBlankRows) {
@@ -28,11 +28,11 @@ TEST_F(DialogLogic, OpeningShowsHistoryInItsOwnOrderWithBlankRows) {
     QueryHistory::record("apple");
     QueryHistory::record("pear");
     QueryHistory::record("pear");
-    g_search = {1002, true, "\"a b\""};
+    g_search = {Scope::kFolderAndSubfolders, true, "\"a b\""};
     dialog::View v = dialog::Open();
     EXPECT_EQ(v.dropDown, (std::vector<std::string>{"pear", "", "apple", "fig"}));
     EXPECT_EQ(v.text, "\"a b\"");
-    EXPECT_EQ(v.scope, 1002);
+    EXPECT_EQ(v.scope, Scope::kFolderAndSubfolders);
     EXPECT_TRUE(v.checked);
     EXPECT_FALSE(v.checkEnabled) << "a disabled check box keeps and shows its state";
 }
@@ -41,22 +41,22 @@ TEST_F(DialogLogic, OpeningWithTheStartUpDefaults) {
     dialog::View v = dialog::Open();
     EXPECT_TRUE(v.dropDown.empty());
     EXPECT_EQ(v.text, "");
-    EXPECT_EQ(v.scope, 1001);
+    EXPECT_EQ(v.scope, Scope::kFolder);
     EXPECT_FALSE(v.checked);
     EXPECT_FALSE(v.checkEnabled);
 }
 
 TEST_F(DialogLogic, OkWithAnEmptyLineSavesScopeAndCheckBoxOnly) {
-    EXPECT_EQ(dialog::Confirm(1003, true, ""), dialog::kResultCancel);
+    EXPECT_EQ(dialog::Confirm(Scope::kAccount, true, ""), dialog::kResultCancel);
     EXPECT_EQ(Read("Config", "radio"), "3");
     EXPECT_EQ(Read("Config", "check"), "TRUE");
     EXPECT_EQ(Read("History", "history0"), "<missing>");
     EXPECT_EQ(QueryHistory::size(), 0u);
-    EXPECT_EQ(g_search.scope, 1003);
+    EXPECT_EQ(g_search.scope, Scope::kAccount);
 }
 
 TEST_F(DialogLogic, OkWithAQueryRecordsItFirst) {
-    EXPECT_EQ(dialog::Confirm(1004, false, "subject:x"), dialog::kResultQuery);
+    EXPECT_EQ(dialog::Confirm(Scope::kAllAccounts, false, "subject:x"), dialog::kResultQuery);
     EXPECT_EQ(Read("Config", "radio"), "4");
     EXPECT_EQ(Read("Config", "check"), "FALSE");
     EXPECT_EQ(Read("History", "history0"), "subject:x");
@@ -64,23 +64,23 @@ TEST_F(DialogLogic, OkWithAQueryRecordsItFirst) {
 }
 
 TEST_F(DialogLogic, ADisabledCheckedBoxIsStillSaved) {
-    EXPECT_EQ(dialog::Confirm(1001, true, "q"), dialog::kResultQuery);
+    EXPECT_EQ(dialog::Confirm(Scope::kFolder, true, "q"), dialog::kResultQuery);
     EXPECT_EQ(Read("Config", "check"), "TRUE");
-    EXPECT_TRUE(g_search.check);
+    EXPECT_TRUE(g_search.specialFolders);
 }
 
 TEST_F(DialogLogic, NoCheckedScopeKeepsTheScope) {
-    for (int notAScope : {0, 1000, 1005, -1}) {
-        g_search.scope = 1002;
-        dialog::Confirm(notAScope, false, "q");
-        EXPECT_EQ(g_search.scope, 1002) << notAScope;
+    for (long notAScope : {0, 1000, 1005, -1}) {
+        g_search.scope = Scope::kFolderAndSubfolders;
+        dialog::Confirm(ScopeNumbered(notAScope), false, "q");
+        EXPECT_EQ(g_search.scope, Scope::kFolderAndSubfolders) << notAScope;
         EXPECT_EQ(Read("Config", "radio"), "2") << notAScope;
     }
 }
 
 TEST_F(DialogLogic, ConfirmingTheSameQueryAgainLeavesABlankRow) {
-    dialog::Confirm(1001, false, "q");
-    dialog::Confirm(1001, false, "q");
+    dialog::Confirm(Scope::kFolder, false, "q");
+    dialog::Confirm(Scope::kFolder, false, "q");
     EXPECT_EQ(dialog::Open().dropDown, (std::vector<std::string>{"q", ""}));
     EXPECT_EQ(Read("History", "history0"), "q");
     EXPECT_EQ(Read("History", "history1"), "<missing>") << "the blank is never saved";

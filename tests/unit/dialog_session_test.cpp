@@ -7,24 +7,26 @@
 #include <string>
 #include <vector>
 
-#include "dialog/dialog_texts.h"
+#include "dialog/search_dialog_template.h"
 #include "dialog/query_history.h"
-#include "dialog/search_dialog_text.h"
+#include "dialog/search_dialog_script.h"
 #include "dialog/search_state.h"
 #include "plugin_state_fixture.h"
 
 namespace zms {
 namespace {
 
-TEST(DialogTexts, AreTheTemplatesCaptionsInCodePage932) {
-    EXPECT_STREQ(dialog::texts::kCaption, "\x8c\x9f\x8d\xf5");
-    EXPECT_STREQ(dialog::texts::kScopeFrame, "\x8c\x9f\x8d\xf5\x94\xcd\x88\xcd");
-    EXPECT_STREQ(dialog::texts::kScopes[0], "\x8c\xbb\x8d\xdd\x82\xcc\x83t\x83H\x83\x8b\x83_(&1)");
-    EXPECT_STREQ(dialog::texts::kScopes[1],
+TEST(DialogTemplate, CaptionsAreInCodePage932) {
+    EXPECT_STREQ(ZMS_TEXT_CAPTION, "\x8c\x9f\x8d\xf5");
+    EXPECT_STREQ(ZMS_TEXT_SCOPE_FRAME, "\x8c\x9f\x8d\xf5\x94\xcd\x88\xcd");
+    EXPECT_STREQ(dialog::kScopeCaptions[0], "\x8c\xbb\x8d\xdd\x82\xcc\x83t\x83H\x83\x8b\x83_(&1)");
+    EXPECT_STREQ(dialog::kScopeCaptions[1],
                  "\x8c\xbb\x8d\xdd\x82\xcc\x83t\x83H\x83\x8b\x83_+\x83T\x83u\x83t\x83H\x83\x8b\x83_(&2)");
-    EXPECT_STREQ(dialog::texts::kScopes[2], "\x8c\xbb\x8d\xdd\x82\xcc\x83" "A\x83J\x83" "E\x83\x93\x83g(&3)");
-    EXPECT_STREQ(dialog::texts::kScopes[3], "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x83" "A\x83J\x83" "E\x83\x93\x83g(&4)");
-    EXPECT_STREQ(dialog::texts::kSpecialFolders,
+    EXPECT_STREQ(dialog::kScopeCaptions[2],
+                 "\x8c\xbb\x8d\xdd\x82\xcc\x83" "A\x83J\x83" "E\x83\x93\x83g(&3)");
+    EXPECT_STREQ(dialog::kScopeCaptions[3],
+                 "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x83" "A\x83J\x83" "E\x83\x93\x83g(&4)");
+    EXPECT_STREQ(ZMS_TEXT_SPECIAL_FOLDERS,
                  "\x96\xa2\x91\x97\x90M\x81" "A\x91\x90\x8d" "e\x81" "A\x83S\x83~\x94\xa0\x82\xe0\x8c\x9f\x8d\xf5"
                  "\x82\xb7\x82\xe9(&A)");
 }
@@ -33,10 +35,13 @@ class DialogSession : public testing::PluginStateTest {
 protected:
 };
 
+constexpr Scope kFolder = Scope::kFolder, kSubfolders = Scope::kFolderAndSubfolders,
+                kAccount = Scope::kAccount, kAllAccounts = Scope::kAllAccounts;
+
 // A run of actions from the opening state to the end of the dialog, and what
 // it leaves behind.
 struct Start {
-    int scope;
+    Scope scope;
     bool check;
     const char* text;
 };
@@ -45,7 +50,7 @@ struct ActionRun {
     Start start;
     std::vector<std::string> actions;  // the last one ends the dialog
     int result;
-    int scope;           // g_search afterwards
+    Scope scope;         // g_search afterwards
     bool check;
     const char* radio;   // "Config" in the profile afterwards
     const char* checkKey;
@@ -55,26 +60,26 @@ struct ActionRun {
 TEST_F(DialogSession, RunsEndAsTheirLastActionSays) {
     const ActionRun runs[] = {
         // Clicks during a cancelled run are not kept.
-        {"esc after scope and check", {1002, false, ""}, {"scope 3", "check", "esc"}, 2, 1002, false,
+        {"esc after scope and check", {kSubfolders, false, ""}, {"scope 3", "check", "esc"}, 2,
+         kSubfolders, false, "<missing>", "<missing>", "<missing>"},
+        {"close box", {kAccount, true, "q"}, {"scope 1", "type x", "close"}, 16, kAccount, true,
          "<missing>", "<missing>", "<missing>"},
-        {"close box", {1003, true, "q"}, {"scope 1", "type x", "close"}, 16, 1003, true, "<missing>",
-         "<missing>", "<missing>"},
-        {"ok with a query", {1001, false, ""}, {"scope 4", "check", "type subject:x", "ok"}, 1, 1004, true,
-         "4", "TRUE", "subject:x"},
-        {"ok with the initial text", {1003, false, "\"a b\""}, {"ok"}, 1, 1003, false, "3", "FALSE",
-         "\"a b\""},
-        {"ok with an empty line saves scope and check box", {1001, false, ""}, {"scope 1003", "check", "ok"},
-         2, 1003, true, "3", "TRUE", "<missing>"},
-        {"type without text empties the line", {1002, false, "init"}, {"type", "ok"}, 2, 1002, false, "2",
-         "FALSE", "<missing>"},
-        {"type keeps spaces", {1001, false, ""}, {"type  a  b ", "ok"}, 1, 1001, false, "1", "FALSE",
-         " a  b "},
-        {"a disabled check box ignores clicks and is saved", {1001, true, ""}, {"check", "type q", "ok"}, 1,
-         1001, true, "1", "TRUE", "q"},
-        {"scope 2 disables the check box again", {1004, false, ""}, {"scope 2", "check", "type q", "ok"}, 1,
-         1002, false, "2", "FALSE", "q"},
-        {"a line from a CR LF script", {1001, false, ""}, {"type q\r", "ok\r"}, 1, 1001, false, "1", "FALSE",
-         "q"},
+        {"ok with a query", {kFolder, false, ""}, {"scope 4", "check", "type subject:x", "ok"}, 1,
+         kAllAccounts, true, "4", "TRUE", "subject:x"},
+        {"ok with the initial text", {kAccount, false, "\"a b\""}, {"ok"}, 1, kAccount, false, "3",
+         "FALSE", "\"a b\""},
+        {"ok with an empty line saves scope and check box", {kFolder, false, ""},
+         {"scope 1003", "check", "ok"}, 2, kAccount, true, "3", "TRUE", "<missing>"},
+        {"type without text empties the line", {kSubfolders, false, "init"}, {"type", "ok"}, 2,
+         kSubfolders, false, "2", "FALSE", "<missing>"},
+        {"type keeps spaces", {kFolder, false, ""}, {"type  a  b ", "ok"}, 1, kFolder, false, "1",
+         "FALSE", " a  b "},
+        {"a disabled check box ignores clicks and is saved", {kFolder, true, ""},
+         {"check", "type q", "ok"}, 1, kFolder, true, "1", "TRUE", "q"},
+        {"scope 2 disables the check box again", {kAllAccounts, false, ""},
+         {"scope 2", "check", "type q", "ok"}, 1, kSubfolders, false, "2", "FALSE", "q"},
+        {"a line from a CR LF script", {kFolder, false, ""}, {"type q\r", "ok\r"}, 1, kFolder,
+         false, "1", "FALSE", "q"},
     };
     for (const ActionRun& run : runs) {
         SetUp();
@@ -91,7 +96,7 @@ TEST_F(DialogSession, RunsEndAsTheirLastActionSays) {
         }
         EXPECT_EQ(result, run.result) << run.name;
         EXPECT_EQ(g_search.scope, run.scope) << run.name;
-        EXPECT_EQ(g_search.check, run.check) << run.name;
+        EXPECT_EQ(g_search.specialFolders, run.check) << run.name;
         EXPECT_EQ(Read("Config", "radio"), run.radio) << run.name;
         EXPECT_EQ(Read("Config", "check"), run.checkKey) << run.name;
         EXPECT_EQ(Read("History", "history0"), run.history0) << run.name;
@@ -113,7 +118,7 @@ TEST_F(DialogSession, PicksRowsOfTheDropDownIncludingBlankOnes) {
 
 TEST_F(DialogSession, LinesThatAreNoActionChangeNothing) {
     QueryHistory::record("only");
-    g_search = {1003, true, "t"};
+    g_search = {kAccount, true, "t"};
     const char* lines[] = {"",        "bogus",    "oks",      "ok now",    "check 1", "pick",
                            "pick 1",  "pick -1",  "pick 0x0", "pick 1 ",   "scope",   "scope 0",
                            "scope 5", "scope 1000", "scope 1005", "scope 3a", "Scope 1", "ESC"};
@@ -121,7 +126,7 @@ TEST_F(DialogSession, LinesThatAreNoActionChangeNothing) {
         dialog::View s = dialog::Open();
         EXPECT_EQ(dialog::Act(s, line), dialog::kActionUnknown) << "[" << line << "]";
         EXPECT_EQ(s.text, "t") << line;
-        EXPECT_EQ(s.scope, 1003) << line;
+        EXPECT_EQ(s.scope, kAccount) << line;
         EXPECT_TRUE(s.checked) << line;
         EXPECT_TRUE(s.checkEnabled) << line;
     }
@@ -131,17 +136,17 @@ TEST_F(DialogSession, LinesThatAreNoActionChangeNothing) {
 TEST_F(DialogSession, DescribesWhatIsShown) {
     QueryHistory::record("b");
     QueryHistory::record("a");
-    g_search = {1002, true, "q\x81\x40"};
+    g_search = {kSubfolders, true, "q\x81\x40"};
     const std::string shown = dialog::Describe(dialog::Open());
-    const std::string expected = std::string(dialog::texts::kCaption) + "\n" +
+    const std::string expected = std::string(ZMS_TEXT_CAPTION) + "\n" +
                                  "  [q\x81\x40]\n"
                                  "    0: a\n"
                                  "    1: b\n"
-                                 "  ( ) " + dialog::texts::kScopes[0] + "\n" +
-                                 "  (*) " + dialog::texts::kScopes[1] + "\n" +
-                                 "  ( ) " + dialog::texts::kScopes[2] + "\n" +
-                                 "  ( ) " + dialog::texts::kScopes[3] + "\n" +
-                                 "  [x] " + dialog::texts::kSpecialFolders + " (disabled)\n";
+                                 "  ( ) " + dialog::kScopeCaptions[0] + "\n" +
+                                 "  (*) " + dialog::kScopeCaptions[1] + "\n" +
+                                 "  ( ) " + dialog::kScopeCaptions[2] + "\n" +
+                                 "  ( ) " + dialog::kScopeCaptions[3] + "\n" +
+                                 "  [x] " + ZMS_TEXT_SPECIAL_FOLDERS + " (disabled)\n";
     EXPECT_EQ(shown, expected);
 }
 

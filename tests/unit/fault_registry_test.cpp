@@ -22,7 +22,6 @@
 namespace zms {
 namespace {
 
-using test::RawValue;
 using Value = std::optional<RawValue>;
 
 RawValue Terminated(const std::string& text) { return {platform::kRegString, text + '\0'}; }
@@ -56,7 +55,7 @@ const RegistryCase kCases[] = {
     {"install location unterminated text", Raw(platform::kRegString, "DIR"), {}, {}, "DIR"},
     {"install location binary, macro directory unterminated expandable text",
      Raw(platform::kRegBinary, "elsewhere"),
-     Raw(platform::kRegExpandString, "DIR"),
+     Raw(kRegExpandString, "DIR"),
      {},
      "DIR"},
     {"install location a number: its four bytes as text", Raw(platform::kRegDword, "DIR"), {}, {},
@@ -69,7 +68,7 @@ const RegistryCase kCases[] = {
     {"mail directory a list of texts: the first",
      {},
      {},
-     Raw(platform::kRegMultiString, std::string("DIR\0second\0\0", 12)),
+     Raw(kRegMultiString, std::string("DIR\0second\0\0", 12)),
      "DIR"},
     {"mail directory only, a macro directory is not consulted",
      {},
@@ -145,7 +144,7 @@ TEST_F(FaultRegistry, StartUpFindsAProfileAndBindsNothingItCannotFind) {
         EXPECT_EQ(g_host.IsZentoroMail, nullptr);
         EXPECT_EQ(g_host.MainWnd, nullptr);
         EXPECT_FALSE(HostLinkReadyForSearch());
-        EXPECT_EQ(g_search.scope, kScopeFolder);
+        EXPECT_EQ(g_search.scope, Scope::kFolder);
         EXPECT_EQ(QueryHistory::size(), 0u);
         if (expected == path) {
             // The profile works where it lies.

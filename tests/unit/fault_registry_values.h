@@ -1,31 +1,28 @@
 // The three registry values the plug-in reads at start-up, set for one test
 // at their real paths, each to any type and bytes (terminated or not), or
-// absent. Natively a .reg file that ZMS_REGISTRY names; on Windows (wine) the
-// prefix's registry, with what was there before put back afterwards.
+// absent; put back as they were afterwards (tools/registry_writer).
 #pragma once
-#include <cstdint>
 #include <optional>
-#include <string>
+
+#include "plugin/registry_paths.h"
+#include "tests/unit/temp_dir.h"
+#include "tools/registry_writer/registry_writer.h"
 
 namespace zms::test {
-
-struct RawValue {
-    uint32_t type;
-    std::string bytes;  // stored exactly: no terminator is added
-};
 
 class StartupRegistry {
 public:
     StartupRegistry(const std::optional<RawValue>& editorInstall,
                     const std::optional<RawValue>& macroPath,
-                    const std::optional<RawValue>& mailDirectory);
-    ~StartupRegistry();
-    StartupRegistry(const StartupRegistry&) = delete;
-    StartupRegistry& operator=(const StartupRegistry&) = delete;
+                    const std::optional<RawValue>& mailDirectory) {
+        writer_.Set(registry_paths::kEditorInstallLocation, editorInstall);
+        writer_.Set(registry_paths::kEditorMacroDirectory, macroPath);
+        writer_.Set(registry_paths::kMailProgramDirectory, mailDirectory);
+    }
 
 private:
-    struct State;
-    State* state_;
+    TempDir dir_;
+    RegistryWriter writer_{dir_.File("registry.reg")};
 };
 
 }  // namespace zms::test

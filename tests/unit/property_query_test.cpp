@@ -9,6 +9,7 @@
 #include "find_pack_grammar.h"
 #include "query/query_translator.h"
 #include "query_test_support.h"
+#include "settings/scope.h"
 
 namespace zms {
 namespace {
@@ -117,13 +118,13 @@ TEST_P(QueryProperties, EveryFindPackReadsBackByItsGrammar) {
     int withTerms = 0, withFlags = 0, withQuoted = 0;
     for (int i = 0; i < 3000; ++i) {
         const std::string q = GeneratedQuery(rng);
-        const int scope = 1001 + static_cast<int>(rng() % 4);
-        const std::string pack = TranslateQuery(q, scope, context);
+        const Scope scope = kScopes[rng() % 4];
+        const std::string pack = TranslateQuery(q, CoversSubfolders(scope), context);
         std::string why;
         const auto parsed = test::ParseFindPack(pack, &why);
         ASSERT_TRUE(parsed) << "query [" << q << "] pack [" << pack << "]: " << why;
 
-        EXPECT_EQ(parsed->subfolder, scope == 1002 ? 1 : 0) << q;
+        EXPECT_EQ(parsed->subfolder, scope == Scope::kFolderAndSubfolders ? 1 : 0) << q;
         // A query with anything but separators yields a term or a flag item.
         std::string trimmed = q;
         TrimQuery(trimmed, context);

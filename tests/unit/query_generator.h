@@ -6,6 +6,8 @@
 #include <random>
 #include <string>
 
+#include "settings/scope.h"
+
 namespace zms::testing {
 
 // Pieces that meet in the interesting ways: prefixes, the wildcard, quotes,
@@ -30,7 +32,7 @@ void ForEachGeneratedQuery(F f) {
     for (bool fullwidth : {false, true}) {
         for (int i = 0; i < 4000; ++i) {
             const std::string q = RandomQuery(rng, i % 2 ? 8 : 30);
-            const int scope = 1001 + static_cast<int>(rng() % 4);
+            const Scope scope = kScopes[rng() % 4];
             f(q, scope, fullwidth);
         }
     }

@@ -15,15 +15,16 @@ int main(int argc, char** argv) {
     auto number = [&out](std::size_t n) {
         for (int i = 0; i < 4; ++i) out += static_cast<char>((n >> (8 * i)) & 0xff);
     };
-    zms::testing::ForEachGeneratedQuery([&](const std::string& q, int scope, bool fullwidth) {
-        const std::string pack = zms::reference::TranslateQuery(q, scope, fullwidth);
-        number(fullwidth);
-        number(static_cast<std::size_t>(scope));
-        number(q.size());
-        out += q;
-        number(pack.size());
-        out += pack;
-    });
+    zms::testing::ForEachGeneratedQuery(
+        [&](const std::string& q, zms::Scope scope, bool fullwidth) {
+            const std::string pack = zms::reference::TranslateQuery(q, scope, fullwidth);
+            number(fullwidth);
+            number(static_cast<std::size_t>(zms::ScopeNumber(scope)));
+            number(q.size());
+            out += q;
+            number(pack.size());
+            out += pack;
+        });
     std::FILE* file = argc == 2 ? std::fopen(argv[1], "wb") : nullptr;
     const bool written = file && std::fwrite(out.data(), 1, out.size(), file) == out.size();
     if (!file || std::fclose(file) != 0 || !written) {

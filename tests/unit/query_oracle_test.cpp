@@ -19,10 +19,10 @@ using testing::RandomQuery;
 TEST(Oracle, AgreesOnGeneratedQueries) {
     testing::TestContext context;
     int compared = 0;
-    testing::ForEachGeneratedQuery([&](const std::string& q, int scope, bool fullwidth) {
+    testing::ForEachGeneratedQuery([&](const std::string& q, Scope scope, bool fullwidth) {
         context.SetFullwidth(fullwidth);
         const std::string expected = reference::TranslateQuery(q, scope, fullwidth);
-        ASSERT_EQ(TranslateQuery(q, scope, context), expected)
+        ASSERT_EQ(TranslateQuery(q, CoversSubfolders(scope), context), expected)
             << "query [" << q << "] fullwidth " << fullwidth;
         ++compared;
     });
@@ -50,9 +50,9 @@ TEST(Oracle, AgreesOnOneConversion) {
 
 // The reference itself, checked on what a person reads off the rules.
 TEST(Oracle, ReadsTheExamplesAsWritten) {
-    EXPECT_EQ(reference::TranslateQuery("subject:abc subject:\"x y\"", 1001, false),
+    EXPECT_EQ(reference::TranslateQuery("subject:abc subject:\"x y\"", Scope::kFolder, false),
               "(\"x y\",regular,target=subject)and(\"abc\",target=subject),subfolder=0,hilight=1");
-    EXPECT_EQ(reference::TranslateQuery("attach:*.pdf", 1002, false),
+    EXPECT_EQ(reference::TranslateQuery("attach:*.pdf", Scope::kFolderAndSubfolders, false),
               "(\".pdf\",target=smallheaderbody),flag=attach,subfolder=1,hilight=1");
 }
 
@@ -69,14 +69,14 @@ TEST(Pathological, OneQuotedTermOfAMebibyte) {
     testing::TestContext context;
     std::string body = Repeat("a\\\"b ", kMiB / 5);
     std::string q = "subject:\"" + body + "\"";
-    EXPECT_EQ(TranslateQuery(q, 1001, context),
+    EXPECT_EQ(TranslateQuery(q, false, context),
               "(\"" + body + "\",regular,target=subject),subfolder=0,hilight=1");
 }
 
 TEST(Pathological, AnUnclosedQuoteOfAMebibyteIsPlainTerms) {
     testing::TestContext context;
     std::string q = "subject:\"" + Repeat("ab ", kMiB / 3);
-    std::string pack = TranslateQuery(q, 1001, context);
+    std::string pack = TranslateQuery(q, false, context);
     std::string expected = "(\"\"ab\",target=subject)" +
                            Repeat("and(\"ab\",target=smallheaderbody)", kMiB / 3 - 1) +
                            ",subfolder=0,hilight=1";
@@ -87,21 +87,24 @@ TEST(Pathological, PrefixesWithNoValue) {
     testing::TestContext context;
     // Thousands of them, small enough for the reference to follow.
     std::string q = Repeat("subject: from: ", 600) + "subject:x";
-    EXPECT_EQ(TranslateQuery(q, 1001, context), reference::TranslateQuery(q, 1001, false));
+    EXPECT_EQ(TranslateQuery(q, false, context),
+              reference::TranslateQuery(q, Scope::kFolder, false));
     // A mebibyte of them: each becomes a default-field term of its own text.
     std::string big = Repeat("to: ", kMiB / 4);
-    EXPECT_EQ(TranslateQuery(big, 1001, context),
+    EXPECT_EQ(TranslateQuery(big, false, context),
               "(\"to:\",target=smallheaderbody)" +
-                  Repeat("and(\"to:\",target=smallheaderbody)", kMiB / 4 - 1) + ",subfolder=0,hilight=1");
+                  Repeat("and(\"to:\",target=smallheaderbody)", kMiB / 4 - 1) +
+                  ",subfolder=0,hilight=1");
 }
 
 TEST(Pathological, LoneHalvesOfTheFullwidthSpace) {
     testing::TestContext context;
     context.SetFullwidth(true);
     std::string q = Repeat("\x81 @ \x40\x81", 500);
-    EXPECT_EQ(TranslateQuery(q, 1001, context), reference::TranslateQuery(q, 1001, true));
+    EXPECT_EQ(TranslateQuery(q, false, context),
+              reference::TranslateQuery(q, Scope::kFolder, true));
     std::string lone = Repeat("\x81", kMiB);
-    EXPECT_EQ(TranslateQuery(lone, 1001, context),
+    EXPECT_EQ(TranslateQuery(lone, false, context),
               "(\"" + lone + "\",target=smallheaderbody),subfolder=0,hilight=1");
 }
 
@@ -112,8 +115,9 @@ TEST(Pathological, LongSeparatorRunsInside) {
     testing::TestContext context;
     context.SetFullwidth(true);
     const std::string run = Repeat(" \x81\x40", 100000);
-    EXPECT_EQ(TranslateQuery("header:" + run + "x" + run, 1001, context),
-              "(\"header:\",target=smallheaderbody)and(\"x\",target=smallheaderbody),subfolder=0,hilight=1");
+    EXPECT_EQ(TranslateQuery("header:" + run + "x" + run, false, context),
+              "(\"header:\",target=smallheaderbody)and(\"x\",target=smallheaderbody),subfolder=0,"
+              "hilight=1");
 }
 
 TEST(Pathological, QuotesAndBackslashesAnywhere) {
@@ -123,7 +127,9 @@ TEST(Pathological, QuotesAndBackslashesAnywhere) {
     for (int i = 0; i < 200; ++i) {
         std::string q = "subject:";
         for (int k = 0; k < 300; ++k) q += alphabet[rng() % sizeof(alphabet)];
-        ASSERT_EQ(TranslateQuery(q, 1001, context), reference::TranslateQuery(q, 1001, false)) << q;
+        ASSERT_EQ(TranslateQuery(q, false, context),
+                  reference::TranslateQuery(q, Scope::kFolder, false))
+            << q;
     }
 }
 

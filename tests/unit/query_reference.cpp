@@ -38,7 +38,8 @@ void AddFlag(std::string& flags, const std::string& item) {
     flags += flags.empty() ? "flag=" + item : "&" + item;
 }
 
-// The two patterns of each field, quoted value and plain value, compiled once.
+// The two patterns of each field, quoted value and plain value, compiled once;
+// the prefix stands between \Q and \E, which match it literally.
 struct FieldPatterns {
     boost::regex quoted, plain;
 };
@@ -46,9 +47,11 @@ struct FieldPatterns {
 const FieldPatterns& PatternsOf(FieldKind kind) {
     static const std::vector<FieldPatterns> patterns = [] {
         std::vector<FieldPatterns> all;
-        for (const Field& f : kFields)
-            all.push_back({boost::regex(std::string(f.pattern) + "(?<!\\\\)\"(\\\\.|[^\\\\\"])+\""),
-                           boost::regex(std::string(f.pattern) + "([^\" ]{0,1}[^ ]+)")});
+        for (const Field& f : kFields) {
+            const std::string prefix = "\\Q" + std::string(f.prefix) + "\\E";
+            all.push_back({boost::regex(prefix + "(?<!\\\\)\"(\\\\.|[^\\\\\"])+\""),
+                           boost::regex(prefix + "([^\" ]{0,1}[^ ]+)")});
+        }
         return all;
     }();
     return patterns[Row(kind)];
@@ -107,7 +110,7 @@ void ConvertTerm(FieldKind kind, std::string& query, std::string& pack, std::str
     query.erase(query.find(matched), matched.size());
 }
 
-std::string TranslateQuery(std::string query, int scope, bool fullwidth) {
+std::string TranslateQuery(std::string query, Scope scope, bool fullwidth) {
     std::string pack, flags;
     TrimQuery(query, fullwidth);
     while (!query.empty()) {
@@ -117,7 +120,7 @@ std::string TranslateQuery(std::string query, int scope, bool fullwidth) {
         TrimQuery(query, fullwidth);
     }
     if (!flags.empty()) pack += (pack.empty() ? "" : ",") + flags;
-    pack += scope == 1002 ? ",subfolder=1" : ",subfolder=0";
+    pack += scope == Scope::kFolderAndSubfolders ? ",subfolder=1" : ",subfolder=0";
     return pack + ",hilight=1";
 }
 

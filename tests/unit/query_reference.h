@@ -5,12 +5,13 @@
 #include <string>
 
 #include "query/field_table.h"
+#include "settings/scope.h"
 
 namespace zms::reference {
 
 // `fullwidth` stands for "Option"/"fullwidthspace_separator"; YenEncode is the
 // identity. Throws what Boost.Regex throws when a pattern hits its limits.
-std::string TranslateQuery(std::string query, int scope, bool fullwidth);
+std::string TranslateQuery(std::string query, Scope scope, bool fullwidth);
 void ConvertTerm(FieldKind kind, std::string& query, std::string& pack, std::string& flags,
                  bool fullwidth);
 void TrimQuery(std::string& query, bool fullwidth);

@@ -4,15 +4,19 @@
 #include "query/field_table.h"
 #include "query/query_translator.h"
 #include "query_test_support.h"
+#include "settings/scope.h"
 
 namespace zms {
 namespace {
 
 #define FW "\x81\x40"  // the fullwidth space in code page 932
 
+constexpr Scope kFolder = Scope::kFolder, kSubfolders = Scope::kFolderAndSubfolders,
+                kAccount = Scope::kAccount, kAllAccounts = Scope::kAllAccounts;
+
 struct TranslateCase {
     const char* query;
-    int scope;
+    Scope scope;
     bool fullwidth;
     const char* pack;
 };
@@ -22,88 +26,103 @@ class Translate : public ::testing::TestWithParam<TranslateCase> {};
 TEST_P(Translate, GivesTheFindPack) {
     testing::TestContext context;
     context.SetFullwidth(GetParam().fullwidth);
-    EXPECT_EQ(TranslateQuery(GetParam().query, GetParam().scope, context), GetParam().pack)
+    EXPECT_EQ(TranslateQuery(GetParam().query, CoversSubfolders(GetParam().scope), context),
+              GetParam().pack)
         << "query [" << GetParam().query << "]";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, Translate,
     ::testing::Values(
-        TranslateCase{"abc", 1001, false, "(\"abc\",target=smallheaderbody),subfolder=0,hilight=1"},
-        TranslateCase{"subject:meeting from:sales", 1001, false,
-                      "(\"meeting\",target=subject)and(\"sales\",target=from),subfolder=0,hilight=1"},
-        TranslateCase{"subject:\"weekly report\"", 1001, false,
+        TranslateCase{"abc", kFolder, false,
+                      "(\"abc\",target=smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{
+            "subject:meeting from:sales", kFolder, false,
+            "(\"meeting\",target=subject)and(\"sales\",target=from),subfolder=0,hilight=1"},
+        TranslateCase{"subject:\"weekly report\"", kFolder, false,
                       "(\"weekly report\",regular,target=subject),subfolder=0,hilight=1"},
-        TranslateCase{"\"a b\" cd", 1001, false,
+        TranslateCase{"\"a b\" cd", kFolder, false,
                       "(\"a b\",regular,target=smallheaderbody)and(\"cd\",target=smallheaderbody),"
                       "subfolder=0,hilight=1"},
-        TranslateCase{"attach:*", 1001, false, "flag=attach,subfolder=0,hilight=1"},
-        TranslateCase{"flag:xyz", 1002, false, "flag=xyz,subfolder=1,hilight=1"},
-        TranslateCase{"flag:a flag:b attach:*", 1001, false, "flag=a&b&attach,subfolder=0,hilight=1"},
-        TranslateCase{"attach:report attach:*", 1001, false,
+        TranslateCase{"attach:*", kFolder, false, "flag=attach,subfolder=0,hilight=1"},
+        TranslateCase{"flag:xyz", kSubfolders, false, "flag=xyz,subfolder=1,hilight=1"},
+        TranslateCase{"flag:a flag:b attach:*", kFolder, false,
+                      "flag=a&b&attach,subfolder=0,hilight=1"},
+        TranslateCase{"attach:report attach:*", kFolder, false,
                       "(\"report\",target=\"X-Attach\"),flag=attach,subfolder=0,hilight=1"},
-        TranslateCase{"attach:*.pdf", 1001, false,
+        TranslateCase{"attach:*.pdf", kFolder, false,
                       "(\".pdf\",target=smallheaderbody),flag=attach,subfolder=0,hilight=1"},
-        TranslateCase{"subject:\"abc", 1001, false,
+        TranslateCase{"subject:\"abc", kFolder, false,
                       "(\"\"abc\",target=subject),subfolder=0,hilight=1"},
-        TranslateCase{"\"abc", 1001, false, "(\"\"abc\",target=smallheaderbody),subfolder=0,hilight=1"},
-        TranslateCase{"subject:", 1001, false,
+        TranslateCase{"\"abc", kFolder, false,
+                      "(\"\"abc\",target=smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{"subject:", kFolder, false,
                       "(\"subject:\",target=smallheaderbody),subfolder=0,hilight=1"},
-        TranslateCase{"subject: abc", 1001, false,
+        TranslateCase{"subject: abc", kFolder, false,
                       "(\"subject:\",target=smallheaderbody)and(\"abc\",target=smallheaderbody),"
                       "subfolder=0,hilight=1"},
-        TranslateCase{"smallheaderbody:", 1001, false,
+        TranslateCase{"smallheaderbody:", kFolder, false,
                       "(\"smallheaderbody:\",target=smallheaderbody),subfolder=0,hilight=1"},
-        TranslateCase{"flag:", 1001, false, "flag=,subfolder=0,hilight=1"},
-        TranslateCase{"flag: abc", 1001, false,
+        TranslateCase{"flag:", kFolder, false, "flag=,subfolder=0,hilight=1"},
+        TranslateCase{"flag: abc", kFolder, false,
                       "(\"abc\",target=smallheaderbody),flag=,subfolder=0,hilight=1"},
-        TranslateCase{"   abc  ", 1001, false, "(\"abc\",target=smallheaderbody),subfolder=0,hilight=1"},
-        TranslateCase{"", 1001, false, ",subfolder=0,hilight=1"},
-        TranslateCase{"    ", 1001, false, ",subfolder=0,hilight=1"},
-        TranslateCase{"subject:abc subject:\"x y\"", 1001, false,
-                      "(\"x y\",regular,target=subject)and(\"abc\",target=subject),subfolder=0,hilight=1"},
-        TranslateCase{"Subject:abc", 1001, false,
+        TranslateCase{"   abc  ", kFolder, false,
+                      "(\"abc\",target=smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{"", kFolder, false, ",subfolder=0,hilight=1"},
+        TranslateCase{"    ", kFolder, false, ",subfolder=0,hilight=1"},
+        TranslateCase{
+            "subject:abc subject:\"x y\"", kFolder, false,
+            "(\"x y\",regular,target=subject)and(\"abc\",target=subject),subfolder=0,hilight=1"},
+        TranslateCase{"Subject:abc", kFolder, false,
                       "(\"Subject:abc\",target=smallheaderbody),subfolder=0,hilight=1"},
-        TranslateCase{"from+to:office", 1001, false, "(\"office\",target=from+to),subfolder=0,hilight=1"},
-        TranslateCase{"smallheader:x smallheaderbody:y", 1001, false,
-                      "(\"x\",target=smallheader)and(\"y\",target=smallheaderbody),subfolder=0,hilight=1"},
-        TranslateCase{"subject:\"a\\\"b\" cd", 1001, false,
+        TranslateCase{"from+to:office", kFolder, false,
+                      "(\"office\",target=from+to),subfolder=0,hilight=1"},
+        TranslateCase{
+            "smallheader:x smallheaderbody:y", kFolder, false,
+            "(\"x\",target=smallheader)and(\"y\",target=smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{"subject:\"a\\\"b\" cd", kFolder, false,
                       "(\"a\\\"b\",regular,target=subject)and(\"cd\",target=smallheaderbody),"
                       "subfolder=0,hilight=1"},
-        TranslateCase{"subject:abc" FW "def", 1001, true,
-                      "(\"abc \",target=subject)and(\"def\",target=smallheaderbody),subfolder=0,hilight=1"},
-        TranslateCase{"subject:abc" FW "def", 1001, false,
+        TranslateCase{
+            "subject:abc" FW "def", kFolder, true,
+            "(\"abc \",target=subject)and(\"def\",target=smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{"subject:abc" FW "def", kFolder, false,
                       "(\"abc" FW "def\",target=subject),subfolder=0,hilight=1"},
-        TranslateCase{"subject:abc" FW "from:def", 1001, true,
+        TranslateCase{"subject:abc" FW "from:def", kFolder, true,
                       "(\"abc \",target=subject)and(\"def\",target=from),subfolder=0,hilight=1"},
-        TranslateCase{FW "abc" FW, 1001, true, "(\"abc\",target=smallheaderbody),subfolder=0,hilight=1"},
-        TranslateCase{FW "abc" FW, 1001, false,
+        TranslateCase{FW "abc" FW, kFolder, true,
+                      "(\"abc\",target=smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{FW "abc" FW, kFolder, false,
                       "(\"" FW "abc" FW "\",target=smallheaderbody),subfolder=0,hilight=1"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Scopes, Translate,
-    ::testing::Values(TranslateCase{"x", 1001, false, "(\"x\",target=smallheaderbody),subfolder=0,hilight=1"},
-                      TranslateCase{"x", 1002, false, "(\"x\",target=smallheaderbody),subfolder=1,hilight=1"},
-                      TranslateCase{"x", 1003, false, "(\"x\",target=smallheaderbody),subfolder=0,hilight=1"},
-                      TranslateCase{"x", 1004, false, "(\"x\",target=smallheaderbody),subfolder=0,hilight=1"},
-                      TranslateCase{"", 1002, false, ",subfolder=1,hilight=1"}));
+    ::testing::Values(
+        TranslateCase{"x", kFolder, false, "(\"x\",target=smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{"x", kSubfolders, false,
+                      "(\"x\",target=smallheaderbody),subfolder=1,hilight=1"},
+        TranslateCase{"x", kAccount, false, "(\"x\",target=smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{"x", kAllAccounts, false,
+                      "(\"x\",target=smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{"", kSubfolders, false, ",subfolder=1,hilight=1"}));
 
 // Terms that a later edit joins, prefixes found inside other terms, line breaks.
 INSTANTIATE_TEST_SUITE_P(
     Unanchored, Translate,
     ::testing::Values(
-        TranslateCase{"to: from+to:x", 1001, false,
+        TranslateCase{"to: from+to:x", kFolder, false,
                       "(\"x\",target=to)and(\"to:\",target=smallheaderbody)and(\"from+\","
                       "target=smallheaderbody),subfolder=0,hilight=1"},
-        TranslateCase{"attach:a subattach:*ject:\"q\"", 1001, false,
+        TranslateCase{"attach:a subattach:*ject:\"q\"", kFolder, false,
                       "(\"a\",target=\"X-Attach\")and(\"q\",regular,target=subject),flag=attach,"
                       "subfolder=0,hilight=1"},
-        TranslateCase{"a\n  b  ", 1001, false, "(\"a\n\",target=smallheaderbody)and(\"b\",target="
-                                               "smallheaderbody),subfolder=0,hilight=1"},
-        TranslateCase{"subject:\"a\\\n\" b", 1001, false,
+        TranslateCase{"a\n  b  ", kFolder, false,
+                      "(\"a\n\",target=smallheaderbody)and(\"b\",target="
+                      "smallheaderbody),subfolder=0,hilight=1"},
+        TranslateCase{"subject:\"a\\\n\" b", kFolder, false,
                       "(\"a\\\n\",regular,target=subject)and(\"b\",target=smallheaderbody),"
                       "subfolder=0,hilight=1"},
-        TranslateCase{"body: x", 1001, false,
+        TranslateCase{"body: x", kFolder, false,
                       "(\"body:\",target=smallheaderbody)and(\"x\",target=smallheaderbody),"
                       "subfolder=0,hilight=1"}));
 
@@ -236,7 +255,7 @@ TEST(ClassifyField, ReadsTheLeadingPrefixInTableOrder) {
 TEST(YenEncode, AppliesToPlainValuesOnly) {
     QueryContext context;
     context.encode = [](const std::string& v) { return "<" + v + ">"; };
-    std::string pack = TranslateQuery("a subject:\"b c\" flag:d attach:e", 1001, context);
+    std::string pack = TranslateQuery("a subject:\"b c\" flag:d attach:e", false, context);
     EXPECT_EQ(pack,
               "(\"<a>\",target=smallheaderbody)and(\"b c\",regular,target=subject)and(\"<e>\","
               "target=\"X-Attach\"),flag=d,subfolder=0,hilight=1");
@@ -255,7 +274,7 @@ TEST(FullwidthOption, IsReadOncePerCall) {
         int reads = 0;
         QueryContext context;
         context.fullwidthOption = [&reads] { return ++reads > 0; };
-        TranslateQuery(c.query, 1001, context);
+        TranslateQuery(c.query, false, context);
         EXPECT_EQ(reads, c.reads) << c.query;
         reads = 0;
         std::string q = c.query;

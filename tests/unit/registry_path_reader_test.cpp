@@ -41,8 +41,8 @@ const DataCase kDataCases[] = {
     {"Unterminated", platform::kRegString, "abc"},
     {"Escapes", platform::kRegString, std::string("say \"hi\" \\ bye\0", 16)},
     {"Japanese", platform::kRegString, std::string("\x8e\xf3\x90\x4d\0", 5)},  // "受信"
-    {"Expand", platform::kRegExpandString, std::string("%TEMP%\\x\0", 9)},
-    {"Multi", platform::kRegMultiString, std::string("a\0b\0\0", 5)},
+    {"Expand", kRegExpandString, std::string("%TEMP%\\x\0", 9)},
+    {"Multi", kRegMultiString, std::string("a\0b\0\0", 5)},
     {"Binary", platform::kRegBinary, "abc"},
     {"BinaryZeros", platform::kRegBinary, std::string("\0\0x", 3)},
     {"Empty", platform::kRegBinary, ""},

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "dialog/search_dialog.h"
-#include "dialog/search_dialog_text.h"
+#include "dialog/search_dialog_script.h"
 #include "tests/unit/test_env.h"
 
 namespace zms {

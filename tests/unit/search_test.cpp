@@ -42,7 +42,7 @@ protected:
 };
 
 struct ScopeCase {
-    int scope;
+    Scope scope;
     bool check;
     Journal calls;
 };
@@ -50,31 +50,43 @@ struct ScopeCase {
 TEST_F(SearchCall, EachScopeGetsItsAccountAndFolder) {
     const std::string pack = "(\"<abc>\",target=smallheaderbody),subfolder=";
     const ScopeCase cases[] = {
-        {1001, false, {"ExecAtMain(CurrentAccount)", "IsZentoroMailMain", "CurrentFolder", "IsZentoroMailMain",
-                       "SetFindPack(\"" + pack + "0,hilight=1\")", "StartDoGrep(\"acct\", \"folder\")", "PushFindPack"}},
-        {1002, true, {"ExecAtMain(CurrentAccount)", "IsZentoroMailMain", "CurrentFolder", "IsZentoroMailMain",
-                      "SetFindPack(\"" + pack + "1,hilight=1\")", "StartDoGrep(\"acct\", \"folder\")", "PushFindPack"}},
-        {1003, false, {"ExecAtMain(CurrentAccount)", "IsZentoroMailMain", "SetFindPack(\"" + pack + "0,hilight=1\")",
-                       std::string("StartDoGrep(\"acct\", \"") + kFolders + "\")", "PushFindPack"}},
-        {1003, true, {"ExecAtMain(CurrentAccount)", "IsZentoroMailMain", "SetFindPack(\"" + pack + "0,hilight=1\")",
-                      "StartDoGrep(\"acct\", \"\")", "PushFindPack"}},
-        {1004, false, {"IsZentoroMailMain", "SetFindPack(\"" + pack + "0,hilight=1\")",
-                       std::string("StartDoGrep(\"\", \"") + kFolders + "\")", "PushFindPack"}},
-        {1004, true, {"IsZentoroMailMain", "SetFindPack(\"" + pack + "0,hilight=1\")", "StartDoGrep(\"\", \"\")",
-                      "PushFindPack"}},
+        {Scope::kFolder, false,
+         {"ExecAtMain(CurrentAccount)", "IsZentoroMailMain", "CurrentFolder", "IsZentoroMailMain",
+          "SetFindPack(\"" + pack + "0,hilight=1\")", "StartDoGrep(\"acct\", \"folder\")",
+          "PushFindPack"}},
+        {Scope::kFolderAndSubfolders, true,
+         {"ExecAtMain(CurrentAccount)", "IsZentoroMailMain", "CurrentFolder", "IsZentoroMailMain",
+          "SetFindPack(\"" + pack + "1,hilight=1\")", "StartDoGrep(\"acct\", \"folder\")",
+          "PushFindPack"}},
+        {Scope::kAccount, false,
+         {"ExecAtMain(CurrentAccount)", "IsZentoroMailMain",
+          "SetFindPack(\"" + pack + "0,hilight=1\")",
+          std::string("StartDoGrep(\"acct\", \"") + kFolders + "\")", "PushFindPack"}},
+        {Scope::kAccount, true,
+         {"ExecAtMain(CurrentAccount)", "IsZentoroMailMain",
+          "SetFindPack(\"" + pack + "0,hilight=1\")", "StartDoGrep(\"acct\", \"\")",
+          "PushFindPack"}},
+        {Scope::kAllAccounts, false,
+         {"IsZentoroMailMain", "SetFindPack(\"" + pack + "0,hilight=1\")",
+          std::string("StartDoGrep(\"\", \"") + kFolders + "\")", "PushFindPack"}},
+        {Scope::kAllAccounts, true,
+         {"IsZentoroMailMain", "SetFindPack(\"" + pack + "0,hilight=1\")",
+          "StartDoGrep(\"\", \"\")", "PushFindPack"}},
     };
     for (const ScopeCase& c : cases) {
-        g_search.scope = c.scope == 1003 ? 1001 : 1003;  // the dialog's click decides
-        g_search.check = false;
-        std::string script = "type abc\nscope " + std::to_string(c.scope) + "\n";
-        if (c.check) script += "scope 1003\ncheck\nscope " + std::to_string(c.scope) + "\n";
-        EXPECT_EQ(Run("", script + "ok\n"), c.calls) << c.scope << " " << c.check;
+        // The dialog's click decides.
+        g_search.scope = c.scope == Scope::kAccount ? Scope::kFolder : Scope::kAccount;
+        g_search.specialFolders = false;
+        const std::string scope = "scope " + std::to_string(ScopeNumber(c.scope)) + "\n";
+        std::string script = "type abc\n" + scope;
+        if (c.check) script += "scope 1003\ncheck\n" + scope;
+        EXPECT_EQ(Run("", script + "ok\n"), c.calls) << scope << " " << c.check;
     }
 }
 
 TEST_F(SearchCall, OutsideTheMainAndGrepWindowsEverythingGoesThroughExecAtMain) {
     host.answers.isMain = 0;
-    g_search.scope = 1001;
+    g_search.scope = Scope::kFolder;
     EXPECT_EQ(Run("", "type x\nok"),
               (Journal{"ExecAtMain(CurrentAccount)", "IsZentoroMailMain", "IsZentoroMailGrep",
                        "ExecAtMain(CurrentFolder)", "IsZentoroMailMain", "IsZentoroMailGrep",
@@ -89,7 +101,7 @@ TEST_F(SearchCall, OutsideTheMainAndGrepWindowsEverythingGoesThroughExecAtMain) 
 TEST_F(SearchCall, NullTextsFromTheHostGoOnAsTheyCame) {
     host.answers.account = nullptr;
     host.answers.folder = nullptr;
-    g_search.scope = 1001;
+    g_search.scope = Scope::kFolder;
     Journal calls = Run("", "type x\nok");
     EXPECT_EQ(calls.at(calls.size() - 2), "StartDoGrep(null, null)");
 }
@@ -99,12 +111,12 @@ TEST_F(SearchCall, CancelAndCloseCallNothingAndSaveNothing) {
         EXPECT_EQ(Run("", std::string("type q\nscope 1004\n") + end), Journal{}) << end;
         EXPECT_EQ(Read("Config", "radio"), "<missing>");
         EXPECT_EQ(QueryHistory::size(), 0u);
-        EXPECT_EQ(g_search.scope, 1001);
+        EXPECT_EQ(g_search.scope, Scope::kFolder);
     }
 }
 
 TEST_F(SearchCall, DebugSendsTheRestVerbatim) {
-    g_search.scope = 1004;
+    g_search.scope = Scope::kAllAccounts;
     Journal calls = Run("", "type   debug:(x)  \nok");
     EXPECT_EQ(calls.at(1), "SetFindPack(\"(x)\")");
 }
@@ -121,7 +133,7 @@ TEST_F(SearchCall, InitialEditTextFromTheMacro) {
 }
 
 TEST_F(SearchCall, TheInitialTextIsTheQueryWhenConfirmed) {
-    g_search.scope = 1004;
+    g_search.scope = Scope::kAllAccounts;
     Journal calls = Run("from:sales", "ok");
     EXPECT_EQ(calls.at(1), "SetFindPack(\"(\"<sales>\",target=from),subfolder=0,hilight=1\")")
         << "the text is in the line as it stands: its prefix is read, its value encoded once";
@@ -136,7 +148,7 @@ TEST_F(SearchCall, TheInitialTextIsTheQueryWhenConfirmed) {
 }
 
 TEST_F(SearchCall, FavouritesStoreRecallAndRemove) {
-    g_search.scope = 1004;
+    g_search.scope = Scope::kAllAccounts;
     EXPECT_EQ(Run("", "type fav:work subject:report\nok"), Journal{});
     EXPECT_EQ(Read("Favorite", "work"), "subject:report");
     EXPECT_EQ(Run("", "type fav:work\nok").at(1),
@@ -153,7 +165,7 @@ TEST_F(SearchCall, FavouritesStoreRecallAndRemove) {
 }
 
 TEST_F(SearchCall, FavouriteNamesTheFileCannotHoldAreRefused) {
-    g_search.scope = 1004;
+    g_search.scope = Scope::kAllAccounts;
     Run("", "type fav:a subject:keep\nok");
     for (const char* bad : {"fav:a=b subject:x", "fav:[a] subject:x", "fav:;a subject:x",
                             "fav:\t[a] subject:x", "fav:a\t subject:x"}) {

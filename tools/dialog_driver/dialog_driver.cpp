@@ -2,13 +2,14 @@
 
 #include <sstream>
 
-#include "dialog/search_dialog_text.h"
+#include "dialog/search_dialog_template.h"
+#include "dialog/search_dialog_script.h"
 
 namespace zms::dialog_driver {
 
 namespace {
 
-using dialog::kIdFirstScope, dialog::kIdLastScope, dialog::kIdQueryLine, dialog::kIdSpecialFolders;
+using dialog::ScopeButton;
 constexpr unsigned kPollMs = 10;
 
 struct Search {
@@ -19,7 +20,8 @@ BOOL CALLBACK MatchSearchDialog(HWND window, LPARAM param) {
     char className[16] = {};
     GetClassNameA(window, className, sizeof className);
     if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-    if (!GetDlgItem(window, kIdQueryLine) || !GetDlgItem(window, kIdSpecialFolders)) return TRUE;
+    if (!GetDlgItem(window, ZMS_ID_QUERY_LINE) || !GetDlgItem(window, ZMS_ID_SPECIAL_FOLDERS))
+        return TRUE;
     reinterpret_cast<Search*>(param)->found = window;
     return FALSE;
 }
@@ -35,7 +37,7 @@ std::string TextOf(HWND window) {
     return text;
 }
 
-HWND Combo(HWND dialog) { return GetDlgItem(dialog, kIdQueryLine); }
+HWND Combo(HWND dialog) { return GetDlgItem(dialog, ZMS_ID_QUERY_LINE); }
 HWND Edit(HWND dialog) { return GetWindow(Combo(dialog), GW_CHILD); }
 
 std::vector<std::string> Rows(HWND combo) {
@@ -101,12 +103,15 @@ SearchDialogView Look(HWND dialog) {
     view.caption = TextOf(dialog);
     view.query = TextOf(Edit(dialog));
     view.rows = Rows(Combo(dialog));
-    for (int id = kIdFirstScope; id <= kIdSpecialFolders; ++id) view.controlTexts.push_back(TextOf(GetDlgItem(dialog, id)));
+    for (int id : dialog::kScopeButtons)
+        view.controlTexts.push_back(TextOf(GetDlgItem(dialog, id)));
+    view.controlTexts.push_back(TextOf(GetDlgItem(dialog, ZMS_ID_SPECIAL_FOLDERS)));
     view.controlTexts.push_back(TextOf(Frame(dialog)));
-    for (int id = kIdFirstScope; id <= kIdLastScope && !view.checkedScope; ++id)
-        if (IsDlgButtonChecked(dialog, id) == BST_CHECKED) view.checkedScope = id;
-    view.checked = IsDlgButtonChecked(dialog, kIdSpecialFolders) == BST_CHECKED;
-    view.checkEnabled = IsWindowEnabled(GetDlgItem(dialog, kIdSpecialFolders)) != FALSE;
+    for (Scope scope : kScopes)
+        if (!view.checkedScope && IsDlgButtonChecked(dialog, ScopeButton(scope)) == BST_CHECKED)
+            view.checkedScope = scope;
+    view.checked = IsDlgButtonChecked(dialog, ZMS_ID_SPECIAL_FOLDERS) == BST_CHECKED;
+    view.checkEnabled = IsWindowEnabled(GetDlgItem(dialog, ZMS_ID_SPECIAL_FOLDERS)) != FALSE;
     GetWindowRect(dialog, &view.window);
     GetWindowRect(GetDesktopWindow(), &view.desktop);
     return view;
@@ -130,7 +135,8 @@ bool Pick(HWND dialog, int row) {
     const HWND combo = Combo(dialog);
     if (row < 0 || row >= SendMessageA(combo, CB_GETCOUNT, 0, 0)) return false;
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kIdQueryLine, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(ZMS_ID_QUERY_LINE, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
     return true;
 }
 
@@ -139,6 +145,8 @@ void Click(HWND dialog, int id) {
     // A disabled window gets no mouse input; BM_CLICK would still click it.
     if (button && IsWindowEnabled(button)) SendMessageA(button, BM_CLICK, 0, 0);
 }
+
+void Click(HWND dialog, Scope scope) { Click(dialog, ScopeButton(scope)); }
 
 void PressEscape(HWND dialog) { PostKey(FocusOf(dialog), VK_ESCAPE); }
 
@@ -149,10 +157,13 @@ bool Perform(HWND dialog, const std::string& line) {
     if (!action) return false;
     switch (action->kind) {
     case dialog::Action::kType: Type(dialog, action->text); break;
-    case dialog::Action::kPick: return Pick(dialog, action->number);
-    case dialog::Action::kScope: Click(dialog, action->number); break;
-    case dialog::Action::kCheck: Click(dialog, kIdSpecialFolders); break;
-    case dialog::Action::kOk: Click(dialog, dialog::kIdOk); break;
+    case dialog::Action::kPick:
+        return Pick(dialog, action->row);
+    case dialog::Action::kScope:
+        Click(dialog, action->scope);
+        break;
+    case dialog::Action::kCheck: Click(dialog, ZMS_ID_SPECIAL_FOLDERS); break;
+    case dialog::Action::kOk: Click(dialog, ZMS_ID_OK); break;
     case dialog::Action::kEsc: PressEscape(dialog); break;
     case dialog::Action::kClose: PressCloseBox(dialog); break;
     }

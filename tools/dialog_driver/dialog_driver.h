@@ -10,8 +10,11 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "settings/scope.h"
 
 namespace zms::dialog_driver {
 
@@ -28,8 +31,8 @@ struct SearchDialogView {
     std::string caption;
     std::string query;                   // the edit control inside the combo box
     std::vector<std::string> rows;       // the drop-down's rows in order
-    std::vector<std::string> controlTexts;  // 1001..1004, then 1005, then the frame
-    int checkedScope = 0;                // the first checked of 1001..1004, 0 if none
+    std::vector<std::string> controlTexts;  // the scope buttons, the check box, the frame
+    std::optional<Scope> checkedScope;      // the first checked scope button's, none if none is
     bool checked = false;                // 1005
     bool checkEnabled = false;
     RECT window{};                       // the dialog's rectangle on the screen
@@ -46,9 +49,11 @@ void SetQueryLine(HWND dialog, const std::string& text);
 // Chooses row `row` of the drop-down (CB_SETCURSEL, then the CBN_SELCHANGE
 // notification the combo box would send); false if there is no such row.
 bool Pick(HWND dialog, int row);
-// Clicks the button `id` (BM_CLICK): OK, a scope button, the check box. A
-// disabled button does not react, as under the mouse.
+// Clicks the button `id` (BM_CLICK): OK, the check box. A disabled button
+// does not react, as under the mouse.
 void Click(HWND dialog, int id);
+// Clicks the scope's button.
+void Click(HWND dialog, Scope scope);
 // The Esc key, to the control with the focus.
 void PressEscape(HWND dialog);
 // The caption's close box (WM_SYSCOMMAND SC_CLOSE).

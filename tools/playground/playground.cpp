@@ -14,9 +14,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "query/explain.h"
+#include "settings/scope.h"
 
 namespace {
 
@@ -71,7 +73,10 @@ unsigned char* zms_translate(const char* query, std::size_t length, int scope, i
                              std::size_t passes, std::size_t textLimit) {
     zms::QueryContext context;
     context.fullwidthOption = [fullwidth] { return fullwidth != 0; };
-    const zms::Explanation e = zms::Explain(std::string(query, length), scope, context, passes);
+    const std::optional<zms::Scope> chosen = zms::ScopeNumbered(scope);
+    const bool subfolders = chosen && zms::CoversSubfolders(*chosen);
+    const zms::Explanation e =
+        zms::Explain(std::string(query, length), subfolders, context, passes);
     Writer w;
     w.Text(e.pack);
     w.Number(e.passes.size());

@@ -1,6 +1,6 @@
-// The stand-in host library (exported names: VRInfo.def, natively
-// VRInfo.map). Everything it answers lives in one State; every
-// exported entry is a thin wrapper that lets no exception out.
+// The stand-in host library (its exports: the entries stand_in.h declares).
+// Everything it answers lives in one State; every exported entry is a thin
+// wrapper that lets no exception out.
 #include "tools/vrinfo/stand_in.h"
 
 #include <cerrno>
@@ -10,29 +10,8 @@
 #include <cstring>
 #include <optional>
 #include <string>
-#include <type_traits>
 
 #include "tools/vrinfo/stand_in_escape.h"
-
-// The plug-in calls these through the pointer types of its HostLink; a
-// mismatch in any argument or result would be undefined behaviour there.
-using zms::HostLink;
-static_assert(std::is_same_v<decltype(&ZentoroMailVersion), HostLink::IntFn>);
-static_assert(std::is_same_v<decltype(&StartDoGrep), HostLink::StartDoGrepFn>);
-static_assert(std::is_same_v<decltype(&SetFindPack), HostLink::SetFindPackFn>);
-static_assert(std::is_same_v<decltype(&CurrentAccount), HostLink::TextFn>);
-static_assert(std::is_same_v<decltype(&CurrentFolder), HostLink::TextFn>);
-static_assert(std::is_same_v<decltype(&YenEncode), HostLink::EncodeFn>);
-static_assert(std::is_same_v<decltype(&ExecAtMain), HostLink::ExecAtMainFn>);
-static_assert(std::is_same_v<decltype(&SetQuietMode), HostLink::IntFn>);
-static_assert(std::is_same_v<decltype(&IsZentoroMail), HostLink::IntFn>);
-static_assert(std::is_same_v<decltype(&IsZentoroMailMain), HostLink::IntFn>);
-static_assert(std::is_same_v<decltype(&IsZentoroMailGrep), HostLink::IntFn>);
-static_assert(std::is_same_v<decltype(&MainWnd), HostLink::IntFn>);
-static_assert(std::is_same_v<decltype(&PushFindPack), HostLink::VoidFn>);
-static_assert(std::is_same_v<decltype(&StandInSet), zms::stand_in::SetFn>);
-static_assert(std::is_same_v<decltype(&StandInJournal), zms::stand_in::JournalFn>);
-static_assert(std::is_same_v<decltype(&StandInClearJournal), zms::stand_in::ClearJournalFn>);
 
 namespace zms::stand_in {
 namespace {
@@ -44,7 +23,7 @@ struct State {
     int32_t mainWnd = 0x00010010;
     Window window = Window::kMain;
     std::optional<std::string> account = std::string("user@example.jp");
-    std::optional<std::string> folder = std::string("受信");  // compiled to code page 932
+    std::optional<std::string> folder = std::string("\x8e\xf3\x90M");  // 受信, the inbox
     int32_t version = 1;
     std::string journalFile;
     std::string journal;
@@ -137,6 +116,24 @@ intptr_t ExecAtMain(const char* entry, va_list args) {
     return reinterpret_cast<intptr_t>(text);
 }
 
+// Runs `body`, which lets no exception out: one that it throws gives
+// `fallback` (nothing for an entry without a result).
+template <class T, class Body>
+T Guarded(T fallback, Body body) {
+    try {
+        return body();
+    } catch (...) {
+        return fallback;
+    }
+}
+template <class Body>
+void Guarded(Body body) {
+    try {
+        body();
+    } catch (...) {
+    }
+}
+
 }  // namespace
 }  // namespace zms::stand_in
 
@@ -145,45 +142,29 @@ using namespace zms::stand_in;
 extern "C" {
 
 int32_t ZMS_CDECL ZentoroMailVersion() {
-    try {
-        return RecordInt("ZentoroMailVersion", S().version);
-    } catch (...) {
-        return 0;
-    }
+    return Guarded(0, [] { return RecordInt("ZentoroMailVersion", S().version); });
 }
 
 void ZMS_CDECL StartDoGrep(const char* account, const char* folder) {
-    try {
-        Record("StartDoGrep(" + Q(account) + ", " + Q(folder) + ")");
-    } catch (...) {
-    }
+    Guarded([&] { Record("StartDoGrep(" + Q(account) + ", " + Q(folder) + ")"); });
 }
 
 void ZMS_CDECL SetFindPack(const char* findPack) {
-    try {
-        Record("SetFindPack(" + Q(findPack) + ")");
-    } catch (...) {
-    }
+    Guarded([&] { Record("SetFindPack(" + Q(findPack) + ")"); });
 }
 
 const char* ZMS_CDECL CurrentAccount() {
-    try {
-        return RecordText("CurrentAccount", Text(S().account));
-    } catch (...) {
-        return nullptr;
-    }
+    return Guarded<const char*>(nullptr,
+                                [] { return RecordText("CurrentAccount", Text(S().account)); });
 }
 
 const char* ZMS_CDECL CurrentFolder() {
-    try {
-        return RecordText("CurrentFolder", Text(S().folder));
-    } catch (...) {
-        return nullptr;
-    }
+    return Guarded<const char*>(nullptr,
+                                [] { return RecordText("CurrentFolder", Text(S().folder)); });
 }
 
 const char* ZMS_CDECL YenEncode(const char* text) {
-    try {
+    return Guarded<const char*>(nullptr, [&] {
         const char* result = nullptr;
         if (text) {
             S().encoded = zms::StandInEscape(text);
@@ -191,84 +172,48 @@ const char* ZMS_CDECL YenEncode(const char* text) {
         }
         Record("YenEncode(" + Q(text) + ") = " + Q(result));
         return result;
-    } catch (...) {
-        return nullptr;
-    }
+    });
 }
 
 intptr_t ZMS_CDECL ExecAtMain(const char* entry, ...) {
     va_list args;
     va_start(args, entry);
-    intptr_t result = 0;
-    try {
-        result = zms::stand_in::ExecAtMain(entry, args);
-    } catch (...) {
-    }
+    const intptr_t result =
+        Guarded<intptr_t>(0, [&] { return zms::stand_in::ExecAtMain(entry, args); });
     va_end(args);
     return result;
 }
 
 int32_t ZMS_CDECL SetQuietMode() {
-    try {
-        return RecordInt("SetQuietMode", 0);
-    } catch (...) {
-        return 0;
-    }
+    return Guarded(0, [] { return RecordInt("SetQuietMode", 0); });
 }
 
 int32_t ZMS_CDECL IsZentoroMail() {
-    try {
-        return RecordInt("IsZentoroMail", S().inside);
-    } catch (...) {
-        return 0;
-    }
+    return Guarded(0, [] { return RecordInt("IsZentoroMail", S().inside); });
 }
 
 int32_t ZMS_CDECL IsZentoroMailMain() {
-    try {
-        return RecordInt("IsZentoroMailMain", S().window == Window::kMain);
-    } catch (...) {
-        return 0;
-    }
+    return Guarded(0, [] { return RecordInt("IsZentoroMailMain", S().window == Window::kMain); });
 }
 
 int32_t ZMS_CDECL IsZentoroMailGrep() {
-    try {
-        return RecordInt("IsZentoroMailGrep", S().window == Window::kGrep);
-    } catch (...) {
-        return 0;
-    }
+    return Guarded(0, [] { return RecordInt("IsZentoroMailGrep", S().window == Window::kGrep); });
 }
 
 int32_t ZMS_CDECL MainWnd() {
-    try {
-        return RecordInt("MainWnd", S().mainWnd);
-    } catch (...) {
-        return 0;
-    }
+    return Guarded(0, [] { return RecordInt("MainWnd", S().mainWnd); });
 }
 
 void ZMS_CDECL PushFindPack() {
-    try {
-        Record("PushFindPack()");
-    } catch (...) {
-    }
+    Guarded([] { Record("PushFindPack()"); });
 }
 
 int32_t ZMS_CDECL StandInSet(const char* name, const char* value) {
-    try {
-        return name && Set(name, value) ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+    return Guarded(0, [&] { return name && Set(name, value) ? 1 : 0; });
 }
 
 const char* ZMS_CDECL StandInJournal() {
-    try {
-        return S().journal.c_str();
-    } catch (...) {
-        return "";
-    }
+    return Guarded<const char*>("", [] { return S().journal.c_str(); });
 }
 
 void ZMS_CDECL StandInClearJournal() { S().journal.clear(); }

@@ -43,32 +43,9 @@
 // StandInClearJournal; the text stays valid until the next call of the library.
 #pragma once
 #include <cstdint>
+#include <type_traits>
 
-#include "plugin/host_link.h"  // ZMS_CDECL
-
-extern "C" {
-
-// The entries of the mail program's library.
-int32_t ZMS_CDECL ZentoroMailVersion();
-void ZMS_CDECL StartDoGrep(const char* account, const char* folder);
-void ZMS_CDECL SetFindPack(const char* findPack);
-const char* ZMS_CDECL CurrentAccount();
-const char* ZMS_CDECL CurrentFolder();
-const char* ZMS_CDECL YenEncode(const char* text);
-intptr_t ZMS_CDECL ExecAtMain(const char* entry, ...);
-int32_t ZMS_CDECL SetQuietMode();
-int32_t ZMS_CDECL IsZentoroMail();
-int32_t ZMS_CDECL IsZentoroMailMain();
-int32_t ZMS_CDECL IsZentoroMailGrep();
-int32_t ZMS_CDECL MainWnd();
-void ZMS_CDECL PushFindPack();
-
-// The stand-in's own.
-int32_t ZMS_CDECL StandInSet(const char* name, const char* value);
-const char* ZMS_CDECL StandInJournal();
-void ZMS_CDECL StandInClearJournal();
-
-}  // extern "C"
+#include "plugin/host_link.h"
 
 namespace zms::stand_in {
 
@@ -78,3 +55,21 @@ using JournalFn = const char*(ZMS_CDECL*)();
 using ClearJournalFn = void(ZMS_CDECL*)();
 
 }  // namespace zms::stand_in
+
+// Its own entries, as plugin/host_link.h lists the host's (and VRInfo's export
+// lists are made from both lists).
+#define ZMS_STAND_IN_ENTRIES(X)      \
+    X(StandInSet, SetFn)             \
+    X(StandInJournal, JournalFn)     \
+    X(StandInClearJournal, ClearJournalFn)
+
+// Every entry declared with the type its caller binds it as: a definition that
+// differs does not compile.
+extern "C" {
+#define ZMS_DECLARE_HOST_ENTRY(name, type) std::remove_pointer_t<zms::HostLink::type> name;
+ZMS_HOST_ENTRIES(ZMS_DECLARE_HOST_ENTRY)
+#undef ZMS_DECLARE_HOST_ENTRY
+#define ZMS_DECLARE_OWN_ENTRY(name, type) std::remove_pointer_t<zms::stand_in::type> name;
+ZMS_STAND_IN_ENTRIES(ZMS_DECLARE_OWN_ENTRY)
+#undef ZMS_DECLARE_OWN_ENTRY
+}  // extern "C"

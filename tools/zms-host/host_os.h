@@ -2,7 +2,6 @@
 // (host_os_win32.cpp, host_os_posix.cpp), chosen by CMake.
 #pragma once
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,22 +30,6 @@ std::string AbsolutePath(const std::string& path);
 bool MakeDirectory(const std::string& path);
 // A new, empty directory under the system's temporary directory, or "".
 std::string FreshTempDirectory();
-
-// One registry value the plug-in reads: stored as REG_SZ text, or removed
-// when `data` is empty.
-struct RegistryValue {
-    std::string root;  // e.g. "HKEY_CURRENT_USER"
-    std::string subKey;
-    std::string name;
-    std::optional<std::string> data;
-};
-// Makes the registry hold exactly these values for a plug-in loaded
-// afterwards. Windows: the real registry of the current user and the local
-// machine; what was there before comes back with RestoreRegistry. Natively: a
-// .reg file written into `workDir`, which the environment variable
-// ZMS_REGISTRY then names. An error message, or "" on success.
-std::string SetUpRegistry(const std::vector<RegistryValue>& values, const std::string& workDir);
-void RestoreRegistry();
 
 using Module = void*;
 // LoadLibraryA / dlopen; null on failure, with the reason in `error`.

@@ -6,10 +6,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <fstream>
-#include <map>
 
-#include "tools/vrinfo/stand_in_escape.h"
 #include "tools/zms-host/host_os.h"
 
 namespace zms::host {
@@ -45,28 +42,6 @@ std::string FreshTempDirectory() {
     std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/zms-host-XXXXXX";
     return mkdtemp(pattern.data()) ? pattern : "";
 }
-
-// The registry of the POSIX layer is a .reg file (platform/posix/registry.cpp
-// reads it); strings are written with \\ and \" as that reader expects, code
-// page 932 characters as they are.
-std::string SetUpRegistry(const std::vector<RegistryValue>& values, const std::string& workDir) {
-    std::map<std::string, std::string> sections;
-    for (const RegistryValue& v : values) {
-        if (!v.data) continue;
-        sections[v.root + "\\" + v.subKey] +=
-            "\"" + StandInEscape(v.name) + "\"=\"" + StandInEscape(*v.data) + "\"\r\n";
-    }
-    std::string text = "Windows Registry Editor Version 5.00\r\n";
-    for (const auto& [key, lines] : sections) text += "\r\n[" + key + "]\r\n" + lines;
-
-    const std::string path = workDir + "/zms-host-registry.reg";
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!(out << text) || !out.flush()) return "cannot write " + path;
-    setenv("ZMS_REGISTRY", path.c_str(), 1);
-    return "";
-}
-
-void RestoreRegistry() {}
 
 Module LoadModule(const std::string& path, std::string& error) {
     Module module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <thread>
 
-#include "dialog/search_dialog_text.h"
+#include "dialog/search_dialog_script.h"
 #include "tools/dialog_driver/dialog_driver.h"
 #include "tools/vrinfo/stand_in_escape.h"
 #include "tools/zms-host/host_os.h"
@@ -76,86 +76,6 @@ std::string FreshTempDirectory() {
         if (CreateDirectoryA(dir.c_str(), nullptr)) return dir;
     }
     return "";
-}
-
-// ---- Registry --------------------------------------------------------------------
-
-namespace {
-
-struct SavedValue {
-    HKEY root;
-    std::string subKey;
-    std::string name;
-    bool existed;
-    DWORD type;
-    std::string data;
-};
-std::vector<SavedValue> g_saved;
-
-HKEY RootKey(const std::string& name) {
-    if (name == "HKEY_CURRENT_USER") return HKEY_CURRENT_USER;
-    if (name == "HKEY_LOCAL_MACHINE") return HKEY_LOCAL_MACHINE;
-    return nullptr;
-}
-
-SavedValue Save(HKEY root, const RegistryValue& v) {
-    SavedValue saved{root, v.subKey, v.name, false, REG_NONE, ""};
-    HKEY key;
-    if (RegOpenKeyExA(root, v.subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return saved;
-    DWORD size = 0;
-    if (RegQueryValueExA(key, v.name.c_str(), nullptr, &saved.type, nullptr, &size) ==
-        ERROR_SUCCESS) {
-        saved.data.resize(size);
-        saved.existed =
-            RegQueryValueExA(key, v.name.c_str(), nullptr, &saved.type,
-                             reinterpret_cast<BYTE*>(saved.data.data()), &size) == ERROR_SUCCESS;
-        saved.data.resize(size);
-    }
-    RegCloseKey(key);
-    return saved;
-}
-
-// Stores (type, data) or, for a null `data`, removes the value.
-LONG Store(HKEY root, const std::string& subKey, const std::string& name, DWORD type,
-           const std::string* data) {
-    HKEY key;
-    LONG rc = data ? RegCreateKeyExA(root, subKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                                     &key, nullptr)
-                   : RegOpenKeyExA(root, subKey.c_str(), 0, KEY_SET_VALUE, &key);
-    if (rc != ERROR_SUCCESS) return data ? rc : ERROR_SUCCESS;  // no key: no value to remove
-    if (data) {
-        rc = RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data->data()),
-                            static_cast<DWORD>(data->size()));
-    } else {
-        rc = RegDeleteValueA(key, name.c_str());
-        if (rc == ERROR_FILE_NOT_FOUND) rc = ERROR_SUCCESS;
-    }
-    RegCloseKey(key);
-    return rc;
-}
-
-}  // namespace
-
-std::string SetUpRegistry(const std::vector<RegistryValue>& values, const std::string&) {
-    for (const RegistryValue& v : values) {
-        const HKEY root = RootKey(v.root);
-        if (!root) return "no root key " + v.root;
-        g_saved.push_back(Save(root, v));
-        // REG_SZ data holds its terminating NUL.
-        const std::string data = v.data ? *v.data + '\0' : "";
-        const LONG rc = Store(root, v.subKey, v.name, REG_SZ, v.data ? &data : nullptr);
-        if (rc != ERROR_SUCCESS)
-            return "cannot set " + v.root + "\\" + v.subKey + "\\" + v.name + " (error " +
-                   std::to_string(rc) + ")";
-    }
-    return "";
-}
-
-void RestoreRegistry() {
-    for (auto it = g_saved.rbegin(); it != g_saved.rend(); ++it)
-        Store(it->root, it->subKey, it->name, it->type, it->existed ? &it->data : nullptr);
-    g_saved.clear();
 }
 
 // ---- Libraries -------------------------------------------------------------------
@@ -296,7 +216,8 @@ void AnswerDialog(DWORD searchThread, const std::string& script) {
     while (!dialog && !g_searchDone) dialog = dialog_driver::WaitForSearchDialog(searchThread, 50);
     if (!dialog) return;
     const dialog_driver::SearchDialogView v = dialog_driver::Look(dialog);
-    dialog::PrintOpening({v.rows, v.query, v.checkedScope, v.checked, v.checkEnabled});
+    dialog::PrintOpening(
+        {v.rows, v.query, v.checkedScope.value_or(Scope::kFolder), v.checked, v.checkEnabled});
     std::istringstream lines(script);
     bool ended = false;
     // Nothing after an action that ends the dialog: Esc and the close box are

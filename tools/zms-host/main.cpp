@@ -18,6 +18,7 @@
 #include "plugin/host_link.h"  // ZMS_CDECL
 #include "plugin/registry_paths.h"
 #include "plugin/startup.h"
+#include "tools/registry_writer/registry_writer.h"
 #include "tools/vrinfo/stand_in.h"
 #include "tools/vrinfo/stand_in_escape.h"
 #include "tools/zms-host/host_options.h"
@@ -58,12 +59,9 @@ struct Setup {
     std::optional<std::string> editor, macros, mailDir;
 };
 
-// "HKEY_CURRENT_USER\Software\...\Name" as root, sub-key and value name.
-RegistryValue Value(const char* fullPath, const std::optional<std::string>& data) {
-    const std::string path = fullPath;
-    const std::size_t root = path.find('\\'), name = path.rfind('\\');
-    return {path.substr(0, root), path.substr(root + 1, name - root - 1), path.substr(name + 1),
-            data};
+// A directory value stored as text, or none.
+std::optional<RawValue> Value(const std::optional<std::string>& dir) {
+    return dir ? std::optional<RawValue>(RegText(*dir)) : std::nullopt;
 }
 
 // The path the plug-in gives its profile file: its own lookup over the
@@ -109,13 +107,13 @@ void RunSearch(int number, const Search& search, SearchFn searchEntry, const Sta
     Print("search " + n + " returned " + std::to_string(result) + "\n");
 }
 
-// Whatever happens, the registry is as before and the window goes.
+// Whatever happens, the window goes (and the registry writer, which goes
+// after it, puts the registry back as it was).
 struct Cleanup {
     Cleanup() = default;
     Cleanup(const Cleanup&) = delete;
     ~Cleanup() {
         WatchMessageBoxes(false);
-        RestoreRegistry();
         DestroyMainWindow();
     }
 };
@@ -140,16 +138,19 @@ int Run(const Options& o) {
     // plug-in appends "VRInfo.dll" to it directly.
     if (o.mailDir.kind != DirectoryChoice::kNone) setup.mailDir = WithSeparator(mailDir);
 
+    // Natively the registry is a file in the profile directory.
+    RegistryWriter registry(profileDir + "/zms-host-registry.reg");
     const Cleanup cleanup;
     const int32_t window = CreateMainWindow();
     const std::string mainWnd = window ? std::to_string(window) : kMadeUpMainWindow;
 
-    const std::string error =
-        SetUpRegistry({Value(registry_paths::kEditorInstallLocation, setup.editor),
-                       Value(registry_paths::kEditorMacroDirectory, setup.macros),
-                       Value(registry_paths::kMailProgramDirectory, setup.mailDir)},
-                      profileDir);
-    if (!error.empty()) return Fail(error);
+    try {
+        registry.Set(registry_paths::kEditorInstallLocation, Value(setup.editor));
+        registry.Set(registry_paths::kEditorMacroDirectory, Value(setup.macros));
+        registry.Set(registry_paths::kMailProgramDirectory, Value(setup.mailDir));
+    } catch (const std::exception& e) {
+        return Fail(e.what());
+    }
 
     Print("zms-host: plug-in " + plugin + "\n");
     Print("zms-host: profile " + FilePath(ProfilePath()) + "\n");

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "query/explain.h"
 #include "query/query_translator.h"
 #include "settings/profile_store.h"
+#include "settings/scope.h"
 #include "tools/vrinfo/stand_in_escape.h"
 
 namespace {
@@ -33,7 +35,7 @@ const char kUsage[] =
     "  --help          this text\n";
 
 struct Options {
-    int scope = 1001;
+    zms::Scope scope = zms::Scope::kFolder;
     const char* profile = nullptr;
     bool yen = false;
     bool explain = false;
@@ -68,10 +70,10 @@ int Parse(int argc, char** argv, Options& o) {
                 continue;
             }
             char* end = nullptr;
-            long scope = std::strtol(v, &end, 10);
-            if (*v == '\0' || *end != '\0' || scope < 1001 || scope > 1004)
+            const std::optional<zms::Scope> scope = zms::ScopeNumbered(std::strtol(v, &end, 10));
+            if (*v == '\0' || *end != '\0' || !scope)
                 return Usage("--scope takes 1001, 1002, 1003 or 1004");
-            o.scope = static_cast<int>(scope);
+            o.scope = *scope;
         } else if (options && a[0] == '-' && a[1] == '-') {
             return Usage("unknown option");
         } else {
@@ -85,15 +87,17 @@ int Parse(int argc, char** argv, Options& o) {
 bool g_explain = false;
 zms::QueryContext g_context;
 
-bool Print(const std::string& query, int scope) {
-    const std::string out = g_explain ? zms::ExplanationText(zms::Explain(query, scope, g_context))
-                                      : zms::TranslateQuery(query, scope, g_context) + '\n';
+bool Print(const std::string& query, zms::Scope scope) {
+    const bool subfolders = zms::CoversSubfolders(scope);
+    const std::string out = g_explain
+                                ? zms::ExplanationText(zms::Explain(query, subfolders, g_context))
+                                : zms::TranslateQuery(query, subfolders, g_context) + '\n';
     return std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
 }
 
 // Lines end at LF; one CR right before it goes. A last line without LF counts.
 // A query is a C string to the plug-in, so a NUL byte ends it there too.
-bool TranslateStdin(int scope) {
+bool TranslateStdin(zms::Scope scope) {
     std::string line;
     char chunk[65536];
     auto flush = [&]() {

@@ -1,7 +1,8 @@
-// The search dialog as lines of text, for the console view and for what
-// answers the dialog in place of a person (the tests' scripted dialog, the
-// driver of the real one): the actions, one a line, and the dialog written
-// out. The Windows plug-in has windows instead and does not link this.
+// The search dialog's script: the actions of a person as lines of text, one
+// a line, and the dialog written out as text; for the console view and for
+// what answers the dialog in place of a person (the tests' scripted dialog,
+// the driver of the real one). The Windows plug-in has windows instead and
+// does not link this.
 #pragma once
 #include <optional>
 #include <string>
@@ -13,14 +14,15 @@ namespace zms::dialog {
 // One action of a person, a line of code-page-932 bytes:
 //   type TEXT   the query line becomes TEXT (which may be empty)
 //   pick N      the drop-down's row N (from 0) is chosen
-//   scope ID    the scope button ID is clicked: 1001..1004, or 1..4 for short
+//   scope N     the scope numbered N is clicked: 1001..1004, or 1..4 for short
 //   check       the check box is clicked; nothing happens while it is disabled
 //   ok | esc | close   OK, the Esc key, the close box
 // A trailing CR is ignored.
 struct Action {
     enum Kind { kType, kPick, kScope, kCheck, kOk, kEsc, kClose } kind;
-    std::string text{};  // kType: the new query line
-    int number = 0;      // kPick: the row; kScope: the button's id, 1001..1004
+    std::string text{};            // kType: the new query line
+    int row = 0;                   // kPick: the row
+    Scope scope = Scope::kFolder;  // kScope: the scope clicked
 };
 // Nothing for a line that is no action or whose number is out of range.
 std::optional<Action> ReadAction(std::string line);

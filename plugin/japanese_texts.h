@@ -1,4 +1,5 @@
-// The plug-in's fixed Japanese texts, in code page 932.
+// The plug-in's fixed Japanese texts, in code page 932: its three messages and
+// the folders a whole account's search looks in.
 #pragma once
 
 namespace zms::texts {

@@ -1,5 +1,5 @@
 // The texts in code page 932 bytes, each under its text as it reads.
-#include "plugin/texts.h"
+#include "plugin/japanese_texts.h"
 
 namespace zms::texts {
 

@@ -1,8 +1,9 @@
-#include "dialog/search_dialog_text.h"
+#include "dialog/search_dialog_script.h"
 
 #include <cstdio>
+#include <iterator>
 
-#include "dialog/dialog_texts.h"
+#include "dialog/search_dialog_template.h"
 
 namespace zms::dialog {
 
@@ -14,11 +15,12 @@ long ParseIndex(const std::string& s) {
     return std::stol(s);
 }
 
-// A scope button's id, 1..4 standing for 1001..1004; 0 for anything else.
-int ScopeFromArgument(const std::string& arg) {
+// A scope by its number, or by its place from 1 for short; nothing for
+// anything else.
+std::optional<Scope> ScopeFromArgument(const std::string& arg) {
     const long n = ParseIndex(arg);
-    if (n >= 1 && n <= 4) return static_cast<int>(kIdFirstScope - 1 + n);
-    return n >= kIdFirstScope && n <= kIdLastScope ? static_cast<int>(n) : 0;
+    if (n >= 1 && n <= static_cast<long>(std::size(kScopes))) return kScopes[n - 1];
+    return ScopeNumbered(n);
 }
 
 }  // namespace
@@ -29,10 +31,10 @@ std::optional<Action> ReadAction(std::string line) {
     const std::string verb = line.substr(0, space);
     const std::string arg = space != std::string::npos ? line.substr(space + 1) : "";
     const long row = ParseIndex(arg);
-    const int scope = ScopeFromArgument(arg);
+    const std::optional<Scope> scope = ScopeFromArgument(arg);
     if (verb == "type") return Action{Action::kType, arg};
     if (verb == "pick" && row >= 0) return Action{Action::kPick, "", static_cast<int>(row)};
-    if (verb == "scope" && scope) return Action{Action::kScope, "", scope};
+    if (verb == "scope" && scope) return Action{Action::kScope, "", 0, *scope};
     if (line == "check") return Action{Action::kCheck};
     if (line == "ok") return Action{Action::kOk};
     if (line == "esc") return Action{Action::kEsc};
@@ -46,11 +48,11 @@ int Act(View& v, const std::string& line) {
     switch (action->kind) {
     case Action::kType: v.text = action->text; break;
     case Action::kPick:
-        if (static_cast<std::size_t>(action->number) >= v.dropDown.size()) return kActionUnknown;
-        v.text = v.dropDown[static_cast<std::size_t>(action->number)];
+        if (static_cast<std::size_t>(action->row) >= v.dropDown.size()) return kActionUnknown;
+        v.text = v.dropDown[static_cast<std::size_t>(action->row)];
         break;
     case Action::kScope:
-        v.scope = action->number;
+        v.scope = action->scope;
         v.checkEnabled = CheckBoxEnabled(v.scope);
         break;
     case Action::kCheck:
@@ -64,20 +66,22 @@ int Act(View& v, const std::string& line) {
 }
 
 std::string Describe(const View& v) {
-    std::string out = std::string(texts::kCaption) + "\n";
+    std::string out = std::string(ZMS_TEXT_CAPTION) + "\n";
     out += "  [" + v.text + "]\n";
     for (std::size_t i = 0; i < v.dropDown.size(); ++i)
         out += "    " + std::to_string(i) + ": " + v.dropDown[i] + "\n";
-    for (int id = kIdFirstScope; id <= kIdLastScope; ++id)
-        out += std::string("  (") + (id == v.scope ? '*' : ' ') + ") " + texts::kScopes[id - kIdFirstScope] + "\n";
-    out += std::string("  [") + (v.checked ? 'x' : ' ') + "] " + texts::kSpecialFolders +
+    for (Scope scope : kScopes)
+        out += std::string("  (") + (scope == v.scope ? '*' : ' ') + ") " +
+               kScopeCaptions[ScopeIndex(scope)] + "\n";
+    out += std::string("  [") + (v.checked ? 'x' : ' ') + "] " + ZMS_TEXT_SPECIAL_FOLDERS +
            (v.checkEnabled ? "" : " (disabled)") + "\n";
     return out;
 }
 
 void PrintOpening(const View& v) {
-    std::string line = "dialog: scope=" + std::to_string(v.scope) + " check=" + (v.checked ? "1" : "0") +
-                       (v.checkEnabled ? "" : "(disabled)") + " text=[" + v.text + "] list=[";
+    std::string line = "dialog: scope=" + std::to_string(ScopeNumber(v.scope)) +
+                       " check=" + (v.checked ? "1" : "0") + (v.checkEnabled ? "" : "(disabled)") +
+                       " text=[" + v.text + "] list=[";
     for (std::size_t i = 0; i < v.dropDown.size(); ++i) line += (i ? "|" : "") + v.dropDown[i];
     line += "]\n";
     std::fwrite(line.data(), 1, line.size(), stdout);
