@@ -34,13 +34,31 @@ else
         "wine runs without code page 932" >&2
 fi
 
+# Debian's `wine` starts every program through the 32-bit loader when wine32
+# is installed, which a kernel without 32-bit support cannot run: a 64-bit
+# prefix is run by the 64-bit loader itself.
+wine=(wine)
+if [[ $arch == win64 && -x /usr/lib/wine/wine64 ]]; then
+    export WINELOADER=/usr/lib/wine/wine64
+    wine=("$WINELOADER")
+fi
+
 if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
-        if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+        # Debian's `wine` starts every program through the 32-bit loader when wine32
+# is installed, which a kernel without 32-bit support cannot run: a 64-bit
+# prefix is run by the 64-bit loader itself.
+wine=(wine)
+if [[ $arch == win64 && -x /usr/lib/wine/wine64 ]]; then
+    export WINELOADER=/usr/lib/wine/wine64
+    wine=("$WINELOADER")
+fi
+
+if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
             echo "wine-run.sh: creating $arch prefix $WINEPREFIX" >&2
-            wineboot -i >/dev/null 2>&1
+            "${wine[@]}" wineboot -i >/dev/null 2>&1
             wineserver -w
         fi
     ) 9>"$WINEPREFIX.lock"
@@ -49,4 +67,4 @@ fi
 if [[ $# -eq 0 ]]; then
     exit 0
 fi
-exec wine "$@"
+exec "${wine[@]}" "$@"

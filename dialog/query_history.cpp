@@ -24,14 +24,12 @@ std::string Key(int n) { return "history" + std::to_string(n); }
 
 }  // namespace
 
-// The section is read and written whole, in one profile call each: a key at
-// a time would read (and in a write rewrite) the whole file once a key, and
-// a long-used profile is large. Each key reads and writes as it would alone.
+// A key at a time: the section calls are documented for less than a long
+// history can hold, and wine's drop the section's comments.
 void load() {
     if (!g_profileStore) return;
-    const std::vector<std::string> entries = g_profileStore->ReadSection(kSection);
     for (int n = 0; n < kSaved; ++n) {
-        std::optional<std::string> value = ProfileStore::ValueIn(entries, Key(n));
+        std::optional<std::string> value = g_profileStore->ReadText(kSection, Key(n).c_str());
         if (value && !value->empty()) List().push_back(std::move(*value));
     }
 }
@@ -49,32 +47,34 @@ void record(const std::string& query) {
     }
 }
 
-// The first entry of `key` becomes `entry`, or `entry` is added at the end.
-void Assign(std::vector<std::string>& entries, const std::string& key, std::string entry) {
-    for (std::string& old : entries) {
-        if (ProfileStore::IsEntryOf(old, key)) {
-            old = std::move(entry);
-            return;
-        }
-    }
-    entries.push_back(std::move(entry));
-}
-
-// Keys numbered from the final counter on, and other keys of the section,
-// keep what they hold.
+// The keys history0..history19 come to hold exactly the entries saved, from
+// history0 up; the keys of that range above them go, so that an entry pushed
+// out or made a duplicate does not come back at the next start. Only keys
+// whose value changes are written: the rest of the file, comments and other
+// keys of the section included, stays as it is.
 void save() {
     if (!g_profileStore) return;
     const std::vector<std::string>& list = List();
-    std::vector<std::string> entries = g_profileStore->ReadSection(kSection);
-    int counter = 0;
+    std::vector<std::string> saved;
     for (std::size_t p = 0; p < list.size() && p < static_cast<std::size_t>(kSaved); ++p) {
-        // A query with a line break (a macro's text can carry a lone LF) cannot
-        // be one line of the file: it stays in memory only, like a blank.
-        if (list[p].empty() || list[p].find_first_of("\r\n") != std::string::npos) continue;
-        Assign(entries, Key(counter), ProfileStore::EntryFor(Key(counter), list[p]));
-        ++counter;
+        // A query with a line break (a macro's text can carry a lone LF) or too
+        // long for one line of the file stays in memory only, like a blank.
+        const std::string key = Key(static_cast<int>(saved.size()));
+        if (!list[p].empty() && ProfileStore::Storable(key.c_str(), list[p].c_str()))
+            saved.push_back(list[p]);
     }
-    g_profileStore->WriteSection(kSection, entries);
+    // What the keys hold now: in one read while the section is short enough.
+    const auto entries = g_profileStore->ReadSection(kSection);
+    for (int n = 0; n < kSaved; ++n) {
+        const std::string key = Key(n);
+        const std::optional<std::string> stored =
+            entries ? ProfileStore::ValueIn(*entries, key) : g_profileStore->ReadText(kSection, key.c_str());
+        if (static_cast<std::size_t>(n) < saved.size()) {
+            if (stored != saved[n]) g_profileStore->WriteString(kSection, key.c_str(), saved[n].c_str());
+        } else if (!stored || !stored->empty()) {
+            g_profileStore->WriteString(kSection, key.c_str(), nullptr);
+        }
+    }
 }
 
 std::size_t size() { return List().size(); }

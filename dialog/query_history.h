@@ -15,6 +15,8 @@ void load();
 void record(const std::string& query);
 
 // Writes the non-blank entries among the first 20 as "history0", "history1", ...
+// and removes the keys above them up to "history19"; an entry that cannot be
+// one line of the file (a line break, kMaxLineBytes) stays in memory only.
 void save();
 
 std::size_t size();

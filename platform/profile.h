@@ -1,25 +1,29 @@
 // Private profile (INI) files: the calls the profile store relies on.
-// Win32: GetPrivateProfileStringA / WritePrivateProfileStringA and their
-// section forms.
+// Win32: GetPrivateProfileStringA / WritePrivateProfileStringA, a key at a
+// time (the section forms are documented with smaller limits).
 // POSIX: our own INI code with the same observable behaviour.
 #pragma once
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace zms::platform {
 
-// The profile calls of all processes take turns, so that two hosts with the
-// plug-in loaded never lose each other's writes. A call waits for its turn,
-// but never long: a hung holder must not hang the mail program.
+// The writes of all processes take turns, so that two hosts with the plug-in
+// loaded never lose each other's writes. A write waits for its turn, but never
+// long: a hung holder must not hang the mail program. A read takes no turn: one
+// read is whole by itself, and the reads at load run under the loader lock,
+// where nothing may wait.
 //
-// A ProfileOperation is one piece of the plug-in's work (its load, one
-// search): all the profile calls made while it exists wait at most `budget`
-// in all (the time a person spends in the dialog does not count, only the
-// waiting). Once that is spent, the rest of the operation tries for its turn
-// without waiting and goes on without it. A call outside any operation may
-// wait the whole default budget. Operations may nest; the outermost counts.
+// A ProfileOperation is one piece of the plug-in's work (one search): all the
+// profile writes made while it exists wait at most `budget` in all (the time
+// a person spends in the dialog does not count, only the waiting). Once that
+// is spent, the rest of the operation tries for its turn without waiting and
+// goes on without it. A write outside any operation may wait the whole
+// default budget. Operations may nest; the outermost counts.
 inline constexpr std::chrono::milliseconds kProfileWaitBudget{5000};
 
 class ProfileOperation {
@@ -30,7 +34,7 @@ public:
     ProfileOperation& operator=(const ProfileOperation&) = delete;
 };
 
-// One wait of a profile call for its turn: how long it may last, charged to
+// One wait of a profile write for its turn: how long it may last, charged to
 // the operation when it ends.
 class ProfileWait {
 public:
@@ -70,14 +74,12 @@ uint32_t ReadProfileString(const char* section, const char* key, const char* def
 // would start lines of its own (the profile store refuses such texts).
 int WriteProfileString(const char* section, const char* key, const char* value, const char* path);
 
-// A whole section in one call: its entries, "key=value" each (a line without
-// "=" as its key alone), names and values without the blanks around them and
-// the values' quotes kept; none for a missing section or file. And the
-// section's entries replaced by `entries`, the section added when missing;
-// nonzero on success. One call reads or rewrites the file once, where a key
-// at a time would do it once a key.
-std::vector<std::string> ReadProfileSection(const char* section, const char* path);
-int WriteProfileSection(const char* section, const std::vector<std::string>& entries,
-                        const char* path);
+// A section's entries in one call: "key=value" each (a line without "=" as
+// its key alone), names and values without the blanks around them, the
+// values' quotes kept; none for a missing section or file. Nothing when the
+// entries take kMaxSectionRead characters or more (all the section read is
+// documented for): a caller then reads a key at a time.
+inline constexpr std::size_t kMaxSectionRead = 32767;
+std::optional<std::vector<std::string>> ReadProfileSection(const char* section, const char* path);
 
 }  // namespace zms::platform

@@ -8,25 +8,29 @@ namespace {
 
 constexpr char kHelpFile[] = "\\ZentoroMailSearch.txt\"";
 
-std::string g_helpCommandLine;
+HelpCommand g_help;
 
 }  // namespace
 
-std::string HelpCommandLineFor(const InstallPlaces& places) {
+HelpCommand HelpCommandFor(const InstallPlaces& places) {
     const std::string helpFile = FindBaseDirectory(places) + kHelpFile;
     // An empty install location names no editor program to start.
     if (places.editorInstall && !places.editorInstall->empty())
-        return "\"" + *places.editorInstall + "\\Zentoro.exe\" \"/j86 " + helpFile;
-    return "notepad.exe \"" + helpFile;
+        return {"", "\"" + *places.editorInstall + "\\Zentoro.exe\" \"/j86 " + helpFile};
+    return {platform::SystemProgram("notepad.exe"), "notepad.exe \"" + helpFile};
 }
 
-const std::string& HelpCommandLine() {
-    if (g_helpCommandLine.empty()) g_helpCommandLine = HelpCommandLineFor(ReadInstallPlaces());
-    return g_helpCommandLine;
+const HelpCommand& KeptHelpCommand() {
+    if (g_help.commandLine.empty()) g_help = HelpCommandFor(ReadInstallPlaces());
+    return g_help;
 }
 
-void ShowHelp() { platform::StartProcess(HelpCommandLine().c_str()); }
+void ShowHelp() {
+    const HelpCommand& help = KeptHelpCommand();
+    platform::StartProcess(help.program.empty() ? nullptr : help.program.c_str(),
+                           help.commandLine.c_str());
+}
 
-void ResetHelp() { g_helpCommandLine.clear(); }
+void ResetHelp() { g_help = {}; }
 
 }  // namespace zms

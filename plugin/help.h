@@ -6,19 +6,27 @@
 
 namespace zms {
 
-// The command line that opens the help text, built on the first request and
-// kept until the plug-in is unloaded.
-const std::string& HelpCommandLine();
+// What opens the help text: the program to start (empty: the command line's
+// first word) and the command line.
+struct HelpCommand {
+    std::string program;
+    std::string commandLine;
+};
 
-// The command line for the places the registry names: the editor with its
-// /j86 argument when it is installed where its install location says;
-// otherwise Notepad. The help text lies beside the profile file.
-std::string HelpCommandLineFor(const InstallPlaces& places);
+// Built on the first request and kept until the plug-in is unloaded.
+const HelpCommand& KeptHelpCommand();
+
+// The command for the places the registry names: the editor with its /j86
+// argument when it is installed where its install location says; otherwise
+// the system's own Notepad, by its full path (a bare name would be looked for
+// in the mail program's folder and the current one first). The help text lies
+// beside the profile file.
+HelpCommand HelpCommandFor(const InstallPlaces& places);
 
 // Starts it; a failed start is silent.
 void ShowHelp();
 
-// Forgets the kept command line, so that the next request builds it anew. For
+// Forgets the kept command, so that the next request builds it anew. For
 // the tests: the library's unload does not call it (shut-down deletes only the
 // profile store), and the string goes with the library.
 void ResetHelp();

@@ -29,14 +29,20 @@ const char* Text(intptr_t hostResult) { return reinterpret_cast<const char*>(hos
 
 bool InMainOrGrepWindow() { return g_host.IsZentoroMailMain() || g_host.IsZentoroMailGrep(); }
 
-// The macro's text, first line only, escaped, quoted when it holds a space.
+// The macro's text, first line only: as it stands when it holds no space (it
+// is read as plain values, which the translation escapes itself; escaping it
+// here too would search for every backslash doubled), else escaped and quoted
+// as one quoted value.
 void PrepareInitialEditText(const char* text) {
     if (!text || !*text) return;  // the text of the last call stays
     std::string line = text;
     line = line.substr(0, line.find("\r\n"));
+    if (line.find(' ') == std::string::npos) {
+        g_search.initialEditText = line;
+        return;
+    }
     const char* encoded = g_host.YenEncode(line.c_str());
-    std::string shown = encoded ? encoded : line;
-    g_search.initialEditText = line.find(' ') != std::string::npos ? "\"" + shown + "\"" : shown;
+    g_search.initialEditText = "\"" + (encoded ? encoded : line) + "\"";
 }
 
 Destination DestinationForScope() {

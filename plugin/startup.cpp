@@ -7,7 +7,6 @@
 #include "dialog/search_state.h"
 #include "platform/library.h"
 #include "platform/process.h"
-#include "platform/profile.h"
 #include "plugin/host_link.h"
 #include "plugin/registry_paths.h"
 #include "settings/profile_store.h"
@@ -57,8 +56,9 @@ std::string ProfilePath(const InstallPlaces& places) {
     return FindBaseDirectory(places) + kProfileName;
 }
 
+// Runs under the loader lock: the profile is only read, and a read waits for
+// no other process.
 void Attach() {
-    const platform::ProfileOperation profileWork;
     const InstallPlaces places = ReadInstallPlaces();
     const std::string profilePath = ProfilePath(places);
     g_profileStore = new ProfileStore(profilePath.c_str());

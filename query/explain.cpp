@@ -37,6 +37,72 @@ bool HasFullwidthSpace(const std::string& value) {
     return value.find("\x81\x40") != std::string::npos;
 }
 
+// Code page 932: a lead byte and the byte after it are one character.
+bool LeadByte(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// In a value that begins with a double quote: the text after that quote up to
+// and with the first double-byte character whose second byte, 0x5C, stands
+// right before a double quote. The translation reads bytes, so to it that
+// 0x5C is a backslash and the quote after it is escaped (as with 表, 予, ソ).
+// Empty when there is none.
+std::string TextUpToEscapingCharacter(const std::string& value) {
+    for (std::size_t i = 1; i + 2 < value.size(); i += LeadByte(value[i]) ? 2 : 1) {
+        if (LeadByte(value[i]) && value[i + 1] == '\\' && value[i + 2] == '"')
+            return value.substr(1, i + 1);
+    }
+    return {};
+}
+
+// Whether value[at] begins the fullwidth form of `c` (a lower-case letter in
+// either case, '+' or ':'), as an input method types it.
+bool FullwidthFormAt(const std::string& value, std::size_t at, char c) {
+    if (at + 1 >= value.size()) return false;
+    const auto lead = static_cast<unsigned char>(value[at]);
+    const auto trail = static_cast<unsigned char>(value[at + 1]);
+    if (c >= 'a' && c <= 'z')
+        return lead == 0x82 && (trail == 0x81 + (c - 'a') || trail == 0x60 + (c - 'a'));
+    return lead == 0x81 && trail == (c == ':' ? 0x46 : c == '+' ? 0x7B : 0);
+}
+
+// A field prefix at the start of `value` with one of its characters or more
+// typed fullwidth, the rest half-width, letters in either case:
+// ｓｕｂｊｅｃｔ：, subject：, ｓｕｂｊｅｃｔ:
+const Field* FullwidthPrefix(const std::string& value) {
+    for (const Field& f : kFields) {
+        std::size_t at = 0;
+        bool wide = false;
+        for (char c : f.prefix) {
+            if (at < value.size() && std::tolower(static_cast<unsigned char>(value[at])) == c) {
+                ++at;
+            } else if (FullwidthFormAt(value, at, c)) {
+                at += 2;
+                wide = true;
+            } else {
+                at = std::string::npos;
+                break;
+            }
+        }
+        if (at != std::string::npos && wide) return &f;
+    }
+    return nullptr;
+}
+
+// A curly double quote or the fullwidth one (“ ” ＂) that begins or ends
+// `value`; empty when neither end is one.
+std::string TypographicQuote(const std::string& value) {
+    auto quote = [](const std::string& c) {
+        return c == "\x81\x67" || c == "\x81\x68" || c == "\xFA\x57" || c == "\xEE\xFC";
+    };
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < value.size(); i += LeadByte(value[i]) ? 2 : 1) last = i;
+    for (const std::string& c : {value.substr(0, 2), value.substr(last)})
+        if (quote(c)) return c;
+    return {};
+}
+
 // What in a step may surprise: at most one reason of its own form, then
 // whether it was taken from later in the query, then a fullwidth space that
 // the option would have made a separator.
@@ -50,11 +116,23 @@ std::vector<Hint> Hints(const TranslationStep& s) {
         hints.push_back({Kind::kAttachments, {}});
     } else if (s.form == Form::kFlag && s.value.empty()) {
         hints.push_back({Kind::kFlagWithoutValue, {}});
-    } else if (plain && !s.value.empty() && s.value[0] == '"') {
-        hints.push_back({Kind::kUnclosedQuote, {}});
+    } else if (plain && s.value.compare(0, 2, "\"\"") == 0) {
+        hints.push_back({Kind::kEmptyQuotes, {}});
+    } else if ((plain && !s.value.empty() && s.value[0] == '"') || s.form == Form::kQuoted) {
+        // Unclosed, or closed by a later quote than the one typed to close it.
+        std::string text = TextUpToEscapingCharacter(s.value);
+        if (!text.empty())
+            hints.push_back({Kind::kEscapedQuote, std::move(text)});
+        else if (plain)
+            hints.push_back({Kind::kUnclosedQuote, {}});
     } else if (const Field* f =
                    plain && s.kind == kDefaultField ? MiscasedPrefix(s.value) : nullptr) {
         hints.push_back({Kind::kMiscasedPrefix, std::string(f->prefix)});
+    } else if (const Field* w =
+                   plain && s.kind == kDefaultField ? FullwidthPrefix(s.value) : nullptr) {
+        hints.push_back({Kind::kFullwidthPrefix, std::string(w->prefix)});
+    } else if (std::string quote = plain ? TypographicQuote(s.value) : ""; !quote.empty()) {
+        hints.push_back({Kind::kTypographicQuote, std::move(quote)});
     } else if (plain && !s.value.empty() && s.value.back() == ' ') {
         hints.push_back({Kind::kFullwidthEndedValue, {}});
     }
@@ -83,6 +161,23 @@ std::string HintText(const Hint& hint) {
     case Kind::kFullwidthInValue:
         return "the fullwidth space is part of the value "
                "(fullwidthspace_separator=1 ends it there)";
+    case Kind::kEscapedQuote: {
+        const std::size_t n = hint.argument.size();
+        const std::string c = hint.argument.substr(n < 2 ? 0 : n - 2);  // its last character
+        return "the double quote after " + c + " does not close the value: the second byte of " +
+               c + " is 0x5C, a backslash, which escapes the quote; leave the quotes out when "
+               "no regular expression is needed, or end the pattern otherwise, as in \"" +
+               hint.argument + ".*\"";
+    }
+    case Kind::kEmptyQuotes:
+        return "nothing between the double quotes: \"\" is searched as text; put the pattern "
+               "between them, or leave the term out";
+    case Kind::kFullwidthPrefix:
+        return "not a field: prefixes are typed half-width, letters and colon, as in " +
+               hint.argument + " ([IME] control=1 closes the input method as the dialog opens)";
+    case Kind::kTypographicQuote:
+        return hint.argument + " is no double quote and is searched as text: a quoted value "
+               "(a regular expression) goes between half-width double quotes \"...\"";
     }
     return "";
 }

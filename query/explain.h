@@ -20,6 +20,12 @@ struct Hint {
         kFullwidthEndedValue,  // the option on: a fullwidth space ended the value
         kTakenFromLater,       // the condition stood later in the query, and went first
         kFullwidthInValue,     // the option off: a fullwidth space is part of the value
+        kEscapedQuote,         // argument: the value's text from the opening quote up to a
+                               // double-byte character whose second byte (0x5C) escaped the
+                               // quote after it
+        kEmptyQuotes,          // "": searched as text
+        kFullwidthPrefix,      // argument: the prefix meant, typed with fullwidth letters or colon
+        kTypographicQuote,     // argument: the curly or fullwidth quote at an end of the value
     };
     Kind kind;
     std::string argument;

@@ -44,8 +44,24 @@ if [[ ${#missing[@]} -gt 0 ]]; then
         echo "setup.sh: apt-get update failed (attempt $attempt)"
         sleep 10
     done
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y --no-install-recommends "${packages[@]}"
+    install=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive
+        apt-get install -y --no-install-recommends "${packages[@]}")
+    if ! "${install[@]}"; then
+        # Without the security archive's i386 list (the failed update above),
+        # an i386 library has only the main archive's version while its amd64
+        # twin may be at the security archive's: the two must match, so
+        # nothing i386 installs. For this install the main archive's versions
+        # win, the twins of what it installs going back to them if need be.
+        pin=/etc/apt/preferences.d/zms-multiarch
+        echo "setup.sh: installing again with the main archive's versions"
+        printf '%s\n' 'Package: *' 'Pin: release l=Debian-Security' 'Pin-Priority: 100' '' \
+            'Package: *' 'Pin: release l=Debian' 'Pin-Priority: 1001' |
+            "${sudo[@]}" tee "$pin" > /dev/null
+        status=0
+        "${install[@]}" --allow-downgrades || status=$?
+        "${sudo[@]}" rm -f "$pin"
+        [[ $status -eq 0 ]] || exit "$status"
+    fi
 fi
 
 if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then

@@ -17,6 +17,17 @@ failed=0
 for preset in native win64 win32 native-asan; do
     echo "=== $preset"
     preset_start=$SECONDS
+    if [[ $preset == win32 ]] && ! /usr/lib/wine/wine --version > /dev/null 2>&1; then
+        # A kernel without 32-bit support (some sandboxes) cannot start wine32.
+        echo "test.sh: this machine cannot run 32-bit programs: win32 is built, not tested"
+        if cmake --preset win32 && cmake --build --preset win32; then
+            results+=("win32 built, NOT TESTED: no 32-bit programs on this machine ($((SECONDS - preset_start)) s)")
+        else
+            results+=("win32 FAILED")
+            failed=1
+        fi
+        continue
+    fi
     if cmake --preset "$preset" && cmake --build --preset "$preset" && ctest --preset "$preset"; then
         results+=("$preset passed ($((SECONDS - preset_start)) s)")
     else

@@ -30,7 +30,7 @@ char* ProfileStore::ReadString(const char* section, const char* key, const char*
         // also covers a read that loses a character at the cut: wine returns a
         // quoted value whose text fills the buffer exactly one character short.
         if (n < size - 2) return buf;
-        if (size > UINT32_MAX / 2) {  // no larger size to try
+        if (size >= kMaxReadBytes) {  // longer than a read can tell
             std::free(buf);
             return nullptr;
         }
@@ -68,18 +68,12 @@ std::string Trimmed(std::string s) {
     return s.substr(front);
 }
 
-// The text written for `value` so that the read gives it back: with one more
-// pair of quotes where the read would take some off.
-std::string Protected(const std::string& value) {
-    return NeedsProtection(value.c_str(), value.size()) ? '"' + value + '"' : value;
-}
-
 }  // namespace
 
 int ProfileStore::WriteString(const char* section, const char* key, const char* value) const {
     // WritePrivateProfileStringA copies CR and LF bytes into the file as they
     // are, so such a text would add lines, even whole sections, of its own.
-    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return 0;
+    if (HasLineBreak(section) || !Storable(key, value)) return 0;
     const size_t len = value != nullptr ? std::strlen(value) : 0;
     if (!NeedsProtection(value, len)) {
         return platform::WriteProfileString(section, key, value, path_.c_str());
@@ -96,39 +90,31 @@ int ProfileStore::WriteString(const char* section, const char* key, const char* 
     return result;
 }
 
-std::vector<std::string> ProfileStore::ReadSection(const char* section) const {
+bool ProfileStore::Storable(const char* key, const char* value) {
+    if (HasLineBreak(key) || HasLineBreak(value)) return false;
+    if (key == nullptr || value == nullptr) return true;
+    const size_t len = std::strlen(value);
+    const size_t quotes = NeedsProtection(value, len) ? 2 : 0;
+    return std::strlen(key) + 1 + len + quotes < kMaxLineBytes;
+}
+
+std::optional<std::vector<std::string>> ProfileStore::ReadSection(const char* section) const {
     return platform::ReadProfileSection(section, path_.c_str());
 }
 
-int ProfileStore::WriteSection(const char* section, const std::vector<std::string>& entries) const {
-    if (HasLineBreak(section)) return 0;
-    for (const std::string& entry : entries)
-        if (HasLineBreak(entry.c_str())) return 0;
-    return platform::WriteProfileSection(section, entries, path_.c_str());
-}
-
-bool ProfileStore::IsEntryOf(const std::string& entry, const std::string& key) {
-    return platform::FoldAsciiCase(Trimmed(entry.substr(0, entry.find('=')))) ==
-           platform::FoldAsciiCase(key);
-}
-
-std::optional<std::string> ProfileStore::ValueIn(const std::vector<std::string>& entries,
-                                                 const std::string& key) {
+std::string ProfileStore::ValueIn(const std::vector<std::string>& entries, const std::string& key) {
     for (const std::string& entry : entries) {
-        if (!IsEntryOf(entry, key)) continue;
-        // A key without "=" reads as missing, as the key read gives it.
         const std::size_t eq = entry.find('=');
-        if (eq == std::string::npos) return std::nullopt;
+        if (platform::FoldAsciiCase(Trimmed(entry.substr(0, eq))) != platform::FoldAsciiCase(key))
+            continue;
+        // The first entry of the key counts; one without "=" reads as missing.
+        if (eq == std::string::npos) return "";
         std::string value = Trimmed(entry.substr(eq + 1));
         if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
             value = value.substr(1, value.size() - 2);
         return value;
     }
-    return std::nullopt;
-}
-
-std::string ProfileStore::EntryFor(const std::string& key, const std::string& value) {
-    return key + "=" + Protected(value);
+    return "";
 }
 
 }  // namespace zms

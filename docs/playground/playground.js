@@ -22,6 +22,7 @@ const TEXTS = {
         field: 'フィールド', form: '語の形', value: '値', left: '残りの検索式', why: '説明',
         examples: 'ヘルプの例',
         examplesIntro: 'ヘルプ（ZentoroMailSearch.txt）の例です。押すと、検索式と検索範囲とオプションが入ります。',
+        explainExamples: '変換の手順を一語ずつ見る',
         other: 'English',
         noPasses: '語はありません（検索式が空か、区切りだけです）。',
         morePasses: (n) => `最初の ${n} 回の手順だけを表示しています。`,
@@ -36,6 +37,19 @@ const TEXTS = {
             () => '全角スペースで値が終わりました。全角スペースの代わりに半角スペースがひとつ付きます。',
             () => '検索式の後ろのほうにあったものを、前の語より先に取り出しました。',
             () => '全角スペースも値の一部です（fullwidthspace_separator=1 なら、そこで値が終わります）。',
+            (arg) => {
+                const c = [...arg].pop();
+                return `「${c}」の 2 バイト目は \\ と同じ 0x5C なので、` +
+                    'その後ろの " はエスケープされ、値を閉じません。' +
+                    '正規表現が要らなければ引用符を付けずに書くか、' +
+                    `"${arg}.*" のようにパターンの終わりを変えてください。`;
+            },
+            () => '引用符の間が空です。"" を文字として検索します。' +
+                '引用符の間にパターンを書くか、この語を消してください。',
+            (arg) => `接頭辞ではありません。接頭辞は英字もコロンも半角で書きます（${arg}）。` +
+                '[IME] control=1 にすると、ダイアログを開くときに IME がオフになります。',
+            (arg) => `${arg} は引用符ではなく、文字として検索されます。` +
+                '引用符の語（正規表現）は半角の " で囲みます。',
         ],
     },
     en: {
@@ -55,6 +69,7 @@ const TEXTS = {
         field: 'field', form: 'form', value: 'value', left: 'left', why: 'why',
         examples: 'Examples of the help',
         examplesIntro: 'The examples of the help (ZentoroMailSearch.txt). Choose one to fill in its query, scope and option.',
+        explainExamples: 'The steps of a translation, term by term',
         other: '日本語',
         noPasses: 'No terms (the query is empty, or separators only).',
         morePasses: (n) => `Only the first ${n} steps are shown.`,
@@ -219,7 +234,10 @@ function showExamples() {
     list.replaceChildren();
     for (const group of ZMS_EXAMPLES[language]) {
         const h3 = document.createElement('h3');
-        h3.textContent = group.heading;
+        // The help introduces the examples whose trace it shows by the command
+        // that prints it; the page shows that trace itself, and says so.
+        const trace = group.examples.every((e) => e.explain);
+        h3.textContent = trace ? words().explainExamples : group.heading;
         const ul = document.createElement('ul');
         for (const example of group.examples) {
             const li = document.createElement('li');

@@ -10,7 +10,6 @@ namespace zms::platform {
 namespace {
 
 constexpr size_t kNone = static_cast<size_t>(-1);
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 std::string_view TrimLeft(std::string_view s) {
     while (!s.empty() && IsProfileBlank(s.front())) s.remove_prefix(1);
@@ -106,10 +105,6 @@ bool EraseLines(IniText& ini, size_t first, size_t end) {
 
 IniText ParseIni(std::string_view bytes) {
     IniText ini;
-    if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-        ini.bom = kUtf8Bom;
-        bytes.remove_prefix(kUtf8Bom.size());
-    }
     while (!bytes.empty()) {
         const size_t nl = bytes.find('\n');
         IniLine line{std::string(bytes.substr(0, nl)), ""};
@@ -126,14 +121,8 @@ IniText ParseIni(std::string_view bytes) {
 }
 
 std::string IniBytes(const IniText& ini) {
-    std::string bytes = ini.bom;
+    std::string bytes;
     for (const IniLine& line : ini.lines) bytes += line.text + line.end;
-    // Bytes that begin with the mark are read as having it, so a first line
-    // that begins with them itself (a key written without a section can)
-    // needs the mark in front to keep them as its text.
-    if (ini.bom.empty() && bytes.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0) {
-        bytes.insert(0, kUtf8Bom);
-    }
     return bytes;
 }
 
@@ -202,17 +191,6 @@ std::vector<std::string> IniSectionEntries(const IniText& ini, std::string_view 
                                      std::string(entry->value.value_or("")));
     }
     return entries;
-}
-
-bool SetIniSection(IniText& ini, std::string_view section, const std::vector<std::string>& entries) {
-    auto found = FindSection(ini, section);
-    if (!found) {
-        InsertLine(ini, ini.lines.size(), "[" + std::string(Trim(section)) + "]");
-        found = Section{ini.lines.size() - 1, ini.lines.size(), ini.lines.size()};
-    }
-    EraseLines(ini, found->begin, found->end);
-    for (size_t i = 0; i < entries.size(); ++i) InsertLine(ini, found->begin + i, entries[i]);
-    return true;
 }
 
 }  // namespace zms::platform

@@ -6,7 +6,9 @@
 // changes only the lines it must. Names are compared without regard to ASCII
 // case, with blanks (IsProfileBlank) around them not counting; a double-byte
 // character's second byte is never taken for a letter or a bracket. The lines
-// before the first header are the section without a name ("").
+// before the first header are the section without a name (""). A UTF-8 byte
+// order mark is part of the first line, as Windows reads it: a header there
+// is not one.
 #pragma once
 #include <string>
 #include <string_view>
@@ -20,7 +22,6 @@ struct IniLine {
 };
 
 struct IniText {
-    std::string bom;  // a leading UTF-8 mark, kept but not part of the first line
     std::vector<IniLine> lines;
     std::string newline = "\r\n";  // of added lines: the file's own, CRLF as Windows writes
 };
@@ -44,9 +45,6 @@ bool RemoveIniSection(IniText& ini, std::string_view section);
 
 // The section's entries as the Win32 section read lists them: "key=value" (a
 // line without "=" as its key alone), blanks around both gone, quotes kept.
-// SetIniSection puts `entries` in place of the section's lines, adding the
-// section at the end when missing.
 std::vector<std::string> IniSectionEntries(const IniText& ini, std::string_view section);
-bool SetIniSection(IniText& ini, std::string_view section, const std::vector<std::string>& entries);
 
 }  // namespace zms::platform

@@ -62,7 +62,9 @@ std::vector<std::string> SplitCommandLine(const std::string& line) {
 
 }  // namespace
 
-bool StartProcess(const char* commandLine) {
+std::string SystemProgram(const char* name) { return std::string("/usr/bin/") + name; }
+
+bool StartProcess(const char* program, const char* commandLine) {
     std::vector<std::string> words = SplitCommandLine(commandLine ? commandLine : "");
     if (words.empty()) return false;
     words[0] = NativePath(words[0].c_str());
@@ -72,6 +74,10 @@ bool StartProcess(const char* commandLine) {
     // Like the Windows call, nothing waits for the child; it is reaped when
     // the host exits.
     pid_t pid;
+    if (program != nullptr) {
+        const std::string file = NativePath(program);
+        return posix_spawn(&pid, file.c_str(), nullptr, nullptr, argv.data(), environ) == 0;
+    }
     return posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0;
 }
 

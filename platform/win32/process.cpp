@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/cp932.h"
+
 namespace zms::platform {
 
 std::string ProgramDirectory() {
@@ -13,17 +15,28 @@ std::string ProgramDirectory() {
     const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (n == 0 || n >= path.size()) return "";
     path.resize(n);
-    const std::size_t cut = path.find_last_of('\\');
-    return cut == std::string::npos ? "" : path.substr(0, cut + 1);
+    // Cut after the last real separator: 0x5C can also be the second byte of
+    // a double-byte character (表, ソ) in a code page 932 name.
+    std::size_t cut = 0;
+    for (std::size_t i = 0; i < path.size(); i += CharLength(path, i))
+        if (path[i] == '\\') cut = i + 1;
+    return path.substr(0, cut);
 }
 
-bool StartProcess(const char* commandLine) {
+std::string SystemProgram(const char* name) {
+    char dir[MAX_PATH];
+    const UINT n = GetSystemDirectoryA(dir, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return "";
+    return std::string(dir, n) + "\\" + name;
+}
+
+bool StartProcess(const char* program, const char* commandLine) {
     // CreateProcessA may write into the command line: give it a copy.
     std::string line = commandLine ? commandLine : "";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+    if (!CreateProcessA(program, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
                         nullptr, nullptr, &startup, &info))
         return false;
     CloseHandle(info.hThread);

@@ -3,24 +3,27 @@
 
 #include <windows.h>
 
-// <windows.h> maps WriteProfileString and WriteProfileSection to the win.ini calls,
-// which would rename our own functions here.
+// <windows.h> maps WriteProfileString to the win.ini call, which would rename
+// our own function here.
 #undef WriteProfileString
-#undef WriteProfileSection
 
 namespace zms::platform {
 namespace {
 
-// The turn of the profile calls (platform/profile.h). Wine's private-profile
-// code rewrites the file in place, so a process that reads it while another
-// writes sees a part of it, and then writes that part back: with two hosts at
-// once whole sections were lost. One named mutex for every process of the
-// session serializes the calls. The wait is bounded by the operation's budget;
-// after it the call goes on unlocked. A holder that died leaves the mutex
-// abandoned, which still hands it over.
+// The turn of the profile writes (platform/profile.h). Wine's private-profile
+// code rewrites the file in place, so a process that writes while another
+// writes reads a part of it, and then writes that part back: with two hosts
+// at once whole sections were lost. One named mutex for every process of the
+// session serializes the writes. It is asked only for the rights a turn needs
+// (waiting and releasing): CreateMutexA asks for all rights, which a mutex
+// created by an elevated host does not grant to the others. The wait is
+// bounded by the operation's budget; after it the write goes on unlocked. A
+// holder that died leaves the mutex abandoned, which still hands it over.
 class ProfileTurn {
 public:
-    ProfileTurn() : mutex_(CreateMutexA(nullptr, FALSE, "Local\\ZentoroMailSearch.profile")) {
+    ProfileTurn()
+        : mutex_(CreateMutexExA(nullptr, "Local\\ZentoroMailSearch.profile", 0,
+                                SYNCHRONIZE | MUTEX_MODIFY_STATE)) {
         if (mutex_ == nullptr) return;
         const ProfileWait wait;
         const DWORD waited = WaitForSingleObject(mutex_, static_cast<DWORD>(wait.Left().count()));
@@ -42,7 +45,6 @@ private:
 
 uint32_t ReadProfileString(const char* section, const char* key, const char* def, char* buf,
                            uint32_t size, const char* path) {
-    const ProfileTurn turn;
     return GetPrivateProfileStringA(section, key, def, buf, size, path);
 }
 
@@ -51,28 +53,15 @@ int WriteProfileString(const char* section, const char* key, const char* value, 
     return WritePrivateProfileStringA(section, key, value, path);
 }
 
-std::vector<std::string> ReadProfileSection(const char* section, const char* path) {
-    const ProfileTurn turn;
+std::optional<std::vector<std::string>> ReadProfileSection(const char* section, const char* path) {
     // A list cut short to fit comes back as size - 2 characters.
-    std::string buf(4096, '\0');
-    DWORD n;
-    while ((n = GetPrivateProfileSectionA(section, buf.data(), static_cast<DWORD>(buf.size()),
-                                          path)) >= buf.size() - 2) {
-        buf.assign(buf.size() * 2, '\0');
-    }
+    std::string buf(kMaxSectionRead, '\0');
+    const DWORD n = GetPrivateProfileSectionA(section, buf.data(), static_cast<DWORD>(buf.size()), path);
+    if (n >= buf.size() - 2) return std::nullopt;
     std::vector<std::string> entries;
     for (std::size_t at = 0; at < n && buf[at] != '\0'; at += entries.back().size() + 1)
         entries.emplace_back(buf.c_str() + at);
     return entries;
-}
-
-int WriteProfileSection(const char* section, const std::vector<std::string>& entries,
-                        const char* path) {
-    std::string list;
-    for (const std::string& entry : entries) list += entry + '\0';
-    list += '\0';
-    const ProfileTurn turn;
-    return WritePrivateProfileSectionA(section, list.c_str(), path);
 }
 
 }  // namespace zms::platform

@@ -79,11 +79,14 @@ async function main() {
     const want = [off, off.replace('subfolder=0', 'subfolder=1'), off, off, on];
     check('the scope and option controls by keyboard', on && seen.join() === want.join(), seen.join('\n     '));
 
-    // The trace in English is --explain's; in Japanese each reason is worded too.
+    // The trace in English is --explain's; in Japanese each reason is worded too
+    // (the traps of Japanese typing among them).
     const rows = () => page.$$eval('#trace tbody tr', (trs) => trs.map((tr) => Array.from(tr.cells, (td) => td.textContent)));
     const different = [];
     for (const [query, fullwidth] of [['subject:"会議 Subject:x to: y', 0], ['subject:会議 subject:"週報|日報"', 0],
-        ['attach:見積 attach:*', 0], ['　subject:会議　山田', 0], ['subject:会議　from:yamada', 1], ['flag: ∵ⅰ€', 0]]) {
+        ['attach:見積 attach:*', 0], ['　subject:会議　山田', 0], ['subject:会議　from:yamada', 1], ['flag: ∵ⅰ€', 0],
+        ['subject:"予定表" 会議', 0], ['subject:"ソ" "x"', 0],
+        ['subject:"" ｓｕｂｊｅｃｔ：会議 subject：x', 0], ['subject:“会議” ＂x＂', 0]]) {
         await page.setChecked('#fullwidth', fullwidth === 1);
         await type(query);
         const english = await rows();

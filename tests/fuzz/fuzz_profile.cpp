@@ -103,10 +103,10 @@ std::size_t DoubleByteClose(std::string_view header) {
 // read and written; removing it brings the next one to light. A header counts
 // if the name matches with either reading of its "]" (the last one in the
 // line, or the last one that is not a second byte), so that the count is never
-// too low. A UTF-8 mark at the start of the file is not part of its first line.
+// too low. A UTF-8 mark at the start of the file is part of its first line.
 int SectionCount(const std::string& file, std::string_view section) {
     int count = Trim(section).empty() ? 1 : 0;
-    std::size_t start = file.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    std::size_t start = 0;
     while (start < file.size()) {
         std::size_t end = file.find('\n', start);
         if (end == std::string::npos) end = file.size();

@@ -19,7 +19,6 @@ search 1: macro "abc"
 dialog: scope=1001 check=0(disabled) text=[abc] list=[]
   host: IsZentoroMail() = 1
   host: MainWnd() = MAINWND
-  host: YenEncode("abc") = "abc"
   host: ExecAtMain("CurrentAccount") = "user@example.jp"
   host: IsZentoroMailMain() = 1
   host: CurrentFolder() = "受信"

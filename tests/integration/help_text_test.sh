@@ -5,7 +5,8 @@
 # drift from what the translator does; a wrapped find pack joins up to the
 # translator's one line; the help names every prefix of the field table in
 # both its languages; both files are code page 932 with CR LF only, fit
-# Notepad's 80 columns, and underline each title with as many columns.
+# Notepad's 80 columns, begin no line with a closing mark, and underline each
+# title with as many columns.
 # usage: help_text_test.sh ZMS-TRANSLATE VERSION WORKDIR
 set -u
 translate=$1
@@ -113,6 +114,14 @@ for file in "$help" "$readme"; do
         ok "$name: no line over 80 columns"
     else
         fail "$name: lines over 80 columns (line (columns)):$long"
+    fi
+    # Japanese line breaks, whatever make_help.sh's own rules say: no line
+    # begins with a closing mark, a comma or full stop, or the long vowel.
+    starts=$(grep -nE '^ *(、|。|，|．|）|」|』|】|〕|ー|・|：|；|？|！)' "$work/utf8" | cut -d: -f1 | tr '\n' ' ')
+    if [[ -z $starts ]]; then
+        ok "$name: no line begins with 、。）」ー or the like"
+    else
+        fail "$name: lines beginning with 、。）」ー or the like: $starts"
     fi
     # A line of only "=" or only "-" right under a line of text underlines it:
     # as many columns as the title.

@@ -38,23 +38,51 @@ printf '%s\n' "$(printf '("a\\\\b",target=smallheaderbody)and("x\\"y",regular,ta
 check "--yen escapes plain values only" "$work/yen.expected" "$work/yen.out"
 
 # --explain: the pack, then one line per step, with the reasons for a surprise
-# (the second query: a wildcard taken from later, a fullwidth space kept in a value).
+# (the second query: a wildcard taken from later, a fullwidth space kept in a
+# value); then the traps of Japanese typing: a closing quote escaped by the
+# second byte (0x5C) of 表 or ソ, an empty "", prefixes with fullwidth letters
+# or colon, curly and fullwidth quotes, and the way round the first trap.
 # On standard input, which carries code page 932 bytes as they are under wine too
-# (wine takes a program's arguments as UTF-8).
-printf 'subject:"abc Subject:x to: y\nattach:a\x81\x40b attach:*\n' > "$work/explain.txt"
+# (wine takes a program's arguments as UTF-8); written here in UTF-8.
+iconv -f UTF-8 -t CP932 > "$work/explain.txt" <<'END'
+subject:"abc Subject:x to: y
+attach:a　b attach:*
+subject:"予定表" 会議
+subject:"ソ" "x"
+subject:"" ｓｕｂｊｅｃｔ：会議 from：x ＴＯ:y
+subject:“会議 山田” ＂x＂
+subject:"予定表.*" subject:ソ
+END
 "$@" --explain < "$work/explain.txt" > "$work/explain.out"
-cat > "$work/explain.expected" <<'END'
+iconv -f UTF-8 -t CP932 > "$work/explain.expected" <<'END'
 (""abc",target=subject)and("Subject:x",target=smallheaderbody)and("to:",target=smallheaderbody)and("y",target=smallheaderbody),subfolder=0,hilight=1
   1. subject, plain: ["abc] left [Subject:x to: y] -- no closing double quote: the quote is searched as text
   2. smallheaderbody, plain: [Subject:x] left [to: y] -- not a field: prefixes are lower case, as in subject:
   3. to, no value: [to:] left [smallheaderbody:to: y] -- nothing follows "to:": its text is searched as a word of the default field
   4. smallheaderbody, plain: [to:] left [y]
   5. smallheaderbody, plain: [y] left []
-("a@b",target="X-Attach"),flag=attach,subfolder=0,hilight=1
-  1. attach, attachment wildcard: [attach:*] left [attach:a@b] -- messages with attachments; taken first from later in the query
-  2. X-Attach, plain: [a@b] left [] -- the fullwidth space is part of the value (fullwidthspace_separator=1 ends it there)
+("a　b",target="X-Attach"),flag=attach,subfolder=0,hilight=1
+  1. attach, attachment wildcard: [attach:*] left [attach:a　b] -- messages with attachments; taken first from later in the query
+  2. X-Attach, plain: [a　b] left [] -- the fullwidth space is part of the value (fullwidthspace_separator=1 ends it there)
+(""予定表"",target=subject)and("会議",target=smallheaderbody),subfolder=0,hilight=1
+  1. subject, plain: ["予定表"] left [会議] -- the double quote after 表 does not close the value: the second byte of 表 is 0x5C, a backslash, which escapes the quote; leave the quotes out when no regular expression is needed, or end the pattern otherwise, as in "予定表.*"
+  2. smallheaderbody, plain: [会議] left []
+("ソ" ",regular,target=subject)and("x"",target=smallheaderbody),subfolder=0,hilight=1
+  1. subject, quoted (regular expression): ["ソ" "] left [x"] -- the double quote after ソ does not close the value: the second byte of ソ is 0x5C, a backslash, which escapes the quote; leave the quotes out when no regular expression is needed, or end the pattern otherwise, as in "ソ.*"
+  2. smallheaderbody, plain: [x"] left []
+("""",target=subject)and("ｓｕｂｊｅｃｔ：会議",target=smallheaderbody)and("from：x",target=smallheaderbody)and("ＴＯ:y",target=smallheaderbody),subfolder=0,hilight=1
+  1. subject, plain: [""] left [ｓｕｂｊｅｃｔ：会議 from：x ＴＯ:y] -- nothing between the double quotes: "" is searched as text; put the pattern between them, or leave the term out
+  2. smallheaderbody, plain: [ｓｕｂｊｅｃｔ：会議] left [from：x ＴＯ:y] -- not a field: prefixes are typed half-width, letters and colon, as in subject: ([IME] control=1 closes the input method as the dialog opens)
+  3. smallheaderbody, plain: [from：x] left [ＴＯ:y] -- not a field: prefixes are typed half-width, letters and colon, as in from: ([IME] control=1 closes the input method as the dialog opens)
+  4. smallheaderbody, plain: [ＴＯ:y] left [] -- not a field: prefixes are typed half-width, letters and colon, as in to: ([IME] control=1 closes the input method as the dialog opens)
+("“会議",target=subject)and("山田”",target=smallheaderbody)and("＂x＂",target=smallheaderbody),subfolder=0,hilight=1
+  1. subject, plain: [“会議] left [山田” ＂x＂] -- “ is no double quote and is searched as text: a quoted value (a regular expression) goes between half-width double quotes "..."
+  2. smallheaderbody, plain: [山田”] left [＂x＂] -- ” is no double quote and is searched as text: a quoted value (a regular expression) goes between half-width double quotes "..."
+  3. smallheaderbody, plain: [＂x＂] left [] -- ＂ is no double quote and is searched as text: a quoted value (a regular expression) goes between half-width double quotes "..."
+("予定表.*",regular,target=subject)and("ソ",target=subject),subfolder=0,hilight=1
+  1. subject, quoted (regular expression): ["予定表.*"] left [subject:ソ]
+  2. subject, plain: [ソ] left []
 END
-sed -i "s/a@b/$(printf 'a\x81\x40b')/" "$work/explain.expected"
 check "--explain" "$work/explain.expected" "$work/explain.out"
 
 for bad in "--scope 1005" "--scope" "--scope x1" "--nosuch"; do

@@ -129,7 +129,7 @@ const ReadCase kReadCases[] = {
     {"the first growth fails", 300, 2, 2, true},
     {"the first of two growths fails", 1000, 2, 2, true},
     {"the second growth fails", 1000, 3, 3, true},
-    {"the last of nine growths fails", 100000, 10, 10, true},
+    {"the last of seven growths fails", 30000, 8, 8, true},
 };
 
 TEST_F(FaultAlloc, ReadStringGivesNullAndKeepsNoBlock) {

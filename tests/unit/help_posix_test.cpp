@@ -15,12 +15,12 @@ TEST(HelpCommandLine, IsBuiltOnceAndKeptUntilUnload) {
     RegistryWriter registry(dir.File("registry.reg"));
     registry.Set(registry_paths::kEditorInstallLocation, RegText("/opt/first"));
     ResetHelp();
-    const std::string first = HelpCommandLine();
+    const std::string first = KeptHelpCommand().commandLine;
     EXPECT_EQ(first, "\"/opt/first\\Zentoro.exe\" \"/j86 /opt/first\\ZentoroMailSearch.txt\"");
     registry.Set(registry_paths::kEditorInstallLocation, RegText("/opt/second"));
-    EXPECT_EQ(HelpCommandLine(), first) << "a later change of the registry is not followed";
+    EXPECT_EQ(KeptHelpCommand().commandLine, first) << "a later change of the registry is not followed";
     ResetHelp();
-    EXPECT_NE(HelpCommandLine(), first);
+    EXPECT_NE(KeptHelpCommand().commandLine, first);
     ResetHelp();
 }
 

@@ -1,6 +1,7 @@
 // The command line that opens the help text, for each state of the registry.
 #include <gtest/gtest.h>
 
+#include "platform/process.h"
 #include "plugin/help.h"
 
 namespace zms {
@@ -28,8 +29,19 @@ TEST(HelpCommandLine, FollowsWhatTheRegistryHolds) {
         {"", "D:\\macros", "C:\\Mail\\", "notepad.exe \"D:\\macros\\ZentoroMailSearch.txt\""},
         {"", std::nullopt, "C:\\Mail\\", "notepad.exe \"C:\\Mail\\\\ZentoroMailSearch.txt\""},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(HelpCommandLineFor({c.install, c.macros, c.mail}), c.expected);
+    for (const auto& c : cases) {
+        const HelpCommand help = HelpCommandFor({c.install, c.macros, c.mail});
+        EXPECT_EQ(help.commandLine, c.expected);
+        // Notepad by the full path of the system's own, never by its bare name
+        // (which a planted notepad.exe beside the mail program would answer).
+        const bool notepad = help.commandLine.rfind("notepad.exe ", 0) == 0;
+        if (notepad) {
+            EXPECT_EQ(help.program, platform::SystemProgram("notepad.exe"));
+            EXPECT_GT(help.program.size(), std::string("/notepad.exe").size()) << help.program;
+        } else {
+            EXPECT_EQ(help.program, "") << "the editor is named by the command line";
+        }
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "dialog/query_history.h"
 #include "query_test_support.h"
+#include "temp_dir.h"
 
 namespace zms {
 namespace {
@@ -52,7 +53,9 @@ TEST_F(History, LoadSkipsMissingAndEmptyKeys) {
     EXPECT_EQ(List(), (L{"a", "b"}));
 }
 
-TEST_F(History, ConfirmingAStoredEntryMovesItUpAndLeavesTheLastKey) {
+// The keys above the ones written go: e19, pushed out of the first twenty in
+// memory, does not come back at the next start.
+TEST_F(History, ConfirmingAStoredEntryMovesItUpAndRemovesTheLastKey) {
     StoreTwenty();
     Confirm("e5");
     L expected = {"e5", "e0", "e1", "e2", "e3", "e4", ""};
@@ -62,13 +65,31 @@ TEST_F(History, ConfirmingAStoredEntryMovesItUpAndLeavesTheLastKey) {
     for (int n = 0; n < 20; ++n) file.push_back(Stored(n));
     L expectedFile = {"e5", "e0", "e1", "e2", "e3", "e4"};
     for (int i = 6; i < 19; ++i) expectedFile.push_back("e" + std::to_string(i));
-    expectedFile.push_back("e19");  // key 19 keeps its old value
+    expectedFile.push_back("<missing>");
     EXPECT_EQ(file, expectedFile);
     QueryHistory::clear();
     QueryHistory::load();
-    L reloaded = {"e5", "e0", "e1", "e2", "e3", "e4"};
-    for (int i = 6; i < 20; ++i) reloaded.push_back("e" + std::to_string(i));
-    EXPECT_EQ(List(), reloaded);
+    expectedFile.pop_back();
+    EXPECT_EQ(List(), expectedFile);
+}
+
+// Only the keys history0..history19 change: a comment, other keys of the
+// section and other sections stay.
+// The same when the section is too long to read in one call.
+TEST_F(History, SavingLeavesTheRestOfTheFile) {
+    const std::string path = profile.store().Path();
+    for (const std::string& other : {std::string("d"), std::string(40000, 'd')}) {
+        QueryHistory::clear();
+        test::WriteBytes(path, "[History]\r\n; kept\r\nhistory0=a\r\nhistory7=b\r\nhistory20=c\r\n"
+                               "other=" + other + "\r\n[Config]\r\nradio=2\r\n");
+        QueryHistory::load();
+        Confirm("q");
+        EXPECT_EQ((L{Stored(0), Stored(1), Stored(2), Stored(7), Stored(20)}),
+                  (L{"q", "a", "b", "<missing>", "c"}));
+        EXPECT_EQ(profile.store().ReadText("History", "other"), other);
+        EXPECT_EQ(profile.store().ReadText("Config", "radio"), "2");
+        EXPECT_NE(test::ReadBytes(path).find("\r\n; kept\r\n"), std::string::npos);
+    }
 }
 
 TEST_F(History, ANewQueryPushesTheOldestOutOfTheFile) {
@@ -116,13 +137,18 @@ TEST_F(History, QuotedQueriesComeBackWithTheirQuotes) {
     EXPECT_EQ(List(), (L{"\"a b\""}));
 }
 
-TEST_F(History, AQueryWithALineBreakIsKeptInMemoryOnly) {
-    Confirm("a\nb");
-    Confirm("c");
-    EXPECT_EQ(List(), (L{"c", "a\nb"}));
-    EXPECT_EQ(Stored(0), "c");
-    EXPECT_EQ(Stored(1), "<missing>");
-    EXPECT_EQ(Stored(2), "<missing>") << "no line of its own was added";
+// Neither a line break nor a line of 32 KiB fits in the file.
+TEST_F(History, AQueryThatCannotBeOneLineIsKeptInMemoryOnly) {
+    for (const std::string& query : {std::string("a\nb"), std::string(kMaxLineBytes, 'x')}) {
+        QueryHistory::clear();
+        Store(1, nullptr);
+        Confirm(query);
+        Confirm("c");
+        EXPECT_EQ(List(), (L{"c", query}));
+        EXPECT_EQ(Stored(0), "c");
+        EXPECT_EQ(Stored(1), "<missing>");
+        EXPECT_EQ(Stored(2), "<missing>") << "no line of its own was added";
+    }
 }
 
 TEST_F(History, AFirstQueryWritesOneKey) {

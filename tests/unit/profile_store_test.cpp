@@ -217,5 +217,34 @@ TEST_F(ProfileStoreTest, RefusedWriteShowsInTheResult) {
     EXPECT_EQ(ReadBytes(path_), "<missing>");
 }
 
+// No line of 32 KiB or more is written ("k=" and the value, with its
+// protecting quotes): Windows reads long values back wrong, without an error.
+TEST_F(ProfileStoreTest, NoLineOf32KiBIsWritten) {
+    struct {
+        std::string value;
+        bool stored;
+    } cases[] = {
+        {std::string(kMaxLineBytes - 3, 'a'), true},
+        {std::string(kMaxLineBytes - 2, 'a'), false},
+        {'"' + std::string(kMaxLineBytes - 7, 'a') + '"', true},
+        {'"' + std::string(kMaxLineBytes - 6, 'a') + '"', false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("length " + std::to_string(c.value.size()));
+        WriteBytes(path_, "[A]\r\nk=old\r\n");
+        EXPECT_EQ(store_.WriteString("A", "k", c.value.c_str()) != 0, c.stored);
+        EXPECT_EQ(ReadText("A", "k"), c.stored ? c.value : "old");
+    }
+}
+
+// A value written by hand past what a read can tell reads as nothing rather
+// than as a part of it.
+TEST_F(ProfileStoreTest, AValueTooLongToReadGivesNull) {
+    const std::string readable(kMaxReadBytes - 3, 'a'), tooLong(kMaxReadBytes + 1, 'a');
+    WriteBytes(path_, "[A]\r\nk=" + readable + "\r\nj=" + tooLong + "\r\n");
+    EXPECT_EQ(ReadText("A", "k"), readable);
+    EXPECT_EQ(ReadText("A", "j"), "<null>");
+}
+
 }  // namespace
 }  // namespace zms

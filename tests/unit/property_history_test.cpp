@@ -75,8 +75,8 @@ TEST_F(HistoryProperties, RecordPutsTheQueryFirstAndKeepsOneOfEach) {
 // Sessions of a process: a fresh load, some confirmed queries (each recorded
 // and saved as the dialog's OK does), then the next process loads the file.
 // The file is modelled as its twenty keys: a save writes the non-blank entries
-// among the first twenty positions under numbers 0, 1, ... and leaves the keys
-// above them as they were.
+// among the first twenty positions under numbers 0, 1, ... and removes the keys
+// above them.
 TEST_F(HistoryProperties, WhatSaveWritesLoadsBackInTheNextProcess) {
     std::mt19937 rng(77);
     std::array<std::string, kKeys> file{};  // "" for a missing key
@@ -107,9 +107,10 @@ TEST_F(HistoryProperties, WhatSaveWritesLoadsBackInTheNextProcess) {
                 if (list[p].empty() || list[p].find_first_of("\r\n") != std::string::npos) continue;
                 file[counter++] = list[p];
             }
+            for (int n = counter; n < kKeys; ++n) file[n].clear();
         }
     }
-    EXPECT_GT(loadedFull, 5);  // sessions that started with all twenty keys
+    EXPECT_GT(loadedFull, 2);  // sessions that started with all twenty keys
 }
 
 }  // namespace

@@ -123,7 +123,7 @@ TEST_F(SearchCall, DebugSendsTheRestVerbatim) {
 
 TEST_F(SearchCall, InitialEditTextFromTheMacro) {
     Run("abc\r\ndef ghi", "esc");
-    EXPECT_EQ(g_search.initialEditText, "<abc>");
+    EXPECT_EQ(g_search.initialEditText, "abc") << "no space: as it stands";
     Run("a b", "esc");
     EXPECT_EQ(g_search.initialEditText, "\"<a b>\"");
     Run("", "esc");
@@ -135,8 +135,16 @@ TEST_F(SearchCall, InitialEditTextFromTheMacro) {
 TEST_F(SearchCall, TheInitialTextIsTheQueryWhenConfirmed) {
     g_search.scope = Scope::kAllAccounts;
     Journal calls = Run("from:sales", "ok");
-    EXPECT_EQ(calls.at(1), "SetFindPack(\"(\"<<from:sales>>\",target=smallheaderbody),subfolder=0,hilight=1\")")
-        << "the encoded text is in the line, and encoded once more as a plain value";
+    EXPECT_EQ(calls.at(1), "SetFindPack(\"(\"<sales>\",target=from),subfolder=0,hilight=1\")")
+        << "the text is in the line as it stands: its prefix is read, its value encoded once";
+    calls = Run("C:\\dir\\x", "ok");
+    EXPECT_EQ(calls.at(1),
+              "SetFindPack(\"(\"<C:\\dir\\x>\",target=smallheaderbody),subfolder=0,hilight=1\")");
+    calls = Run("a\\b c", "ok");
+    EXPECT_EQ(calls.at(1),
+              "SetFindPack(\"(\"<a\\b c>\",regular,target=smallheaderbody),"
+              "subfolder=0,hilight=1\")")
+        << "with a space: encoded and quoted, one quoted value";
 }
 
 TEST_F(SearchCall, FavouritesStoreRecallAndRemove) {

@@ -10,7 +10,10 @@ namespace zms::test {
 void SetEnvironment(const char* name, const char* value);
 std::string GetEnvironment(const char* name);
 
-// Takes the profile calls' turn (platform/profile.h) for the file `path` as
+// Whether the Windows build runs under wine (never natively).
+bool UnderWine();
+
+// Takes the profile writes' turn (platform/profile.h) for the file `path` as
 // another process would, and keeps it until destroyed.
 class ProfileTurnHolder {
 public:

@@ -32,6 +32,8 @@ std::string GetEnvironment(const char* name) {
     return v ? v : "";
 }
 
+bool UnderWine() { return false; }
+
 // The write's lock on the profile's directory, from a descriptor of its own:
 // flock() locks of two descriptions conflict even within one process.
 struct ProfileTurnHolder::State {

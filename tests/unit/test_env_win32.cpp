@@ -18,7 +18,12 @@ std::string GetEnvironment(const char* name) {
     return value;
 }
 
-// The named mutex of the profile calls, held by a thread of its own: the
+bool UnderWine() {
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// The named mutex of the profile writes, held by a thread of its own: the
 // thread that owns a mutex may take it again, so the test's own thread could
 // not be kept waiting by it.
 struct ProfileTurnHolder::State {

@@ -27,6 +27,7 @@ function examples(part, joiner) {
             query: m[2],
             scope: scope ? Number(scope.slice(6)) : 1001,
             fullwidth: options.includes('fullwidth'),
+            explain: options.includes('explain'),  // the help shows its trace, not its pack
         });
     });
     return groups;
