@@ -25,7 +25,8 @@ function check(name, good, detail) {
 // lines joined again).
 const listed = {};
 vm.runInNewContext(fs.readFileSync(path.join(pageDir, 'examples.js'), 'utf8'), listed);
-const examples = ['ja', 'en'].flatMap((lang) => listed.ZMS_EXAMPLES[lang].flatMap((g) => g.examples));
+const examples = ['ja', 'en'].flatMap((lang) =>
+    listed.ZMS_EXAMPLES[lang].flatMap((group) => group.examples));
 const packs = [];
 for (const line of sjis.decode(fs.readFileSync(helpText)).split('\r\n')) {
     if (line.startsWith('    => ')) packs.push(line.slice(7));

@@ -42,7 +42,8 @@ private:
     State* state_;
 };
 
-inline void RegistryWriter::Set(const std::string& valuePath, const std::optional<RawValue>& value) {
+inline void RegistryWriter::Set(const std::string& valuePath,
+                                const std::optional<RawValue>& value) {
     const std::size_t name = valuePath.rfind('\\');
     Set(valuePath.substr(0, name), valuePath.substr(name + 1), value);
 }

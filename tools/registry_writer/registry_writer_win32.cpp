@@ -29,7 +29,8 @@ Place PlaceOf(const std::string& key) {
 
 bool KeyExists(HKEY root, const std::string& subKey) {
     HKEY key;
-    if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
     RegCloseKey(key);
     return true;
 }
