@@ -2,7 +2,7 @@
 
 #include "dialog/query_history.h"
 #include "dialog/search_state.h"
-#include "settings/profile_store.h"
+#include "settings/profile_settings.h"
 
 namespace zms {
 
@@ -19,18 +19,14 @@ bool CheckBoxEnabled(Scope s) { return s == Scope::kAccount || s == Scope::kAllA
 int Confirm(std::optional<Scope> checkedScope, bool checked, const std::string& text) {
     if (checkedScope) g_search.scope = *checkedScope;
     g_search.specialFolders = checked;
-    if (g_profileStore) {
-        const char radio[2] = {static_cast<char>('1' + ScopeIndex(g_search.scope)), '\0'};
-        g_profileStore->WriteString("Config", "radio", radio);
-        g_profileStore->WriteString("Config", "check", g_search.specialFolders ? "TRUE" : "FALSE");
-    }
+    settings::WriteDialogChoice(g_search.scope, g_search.specialFolders);
     if (text.empty()) return kResultCancel;
     QueryHistory::record(text);
     QueryHistory::save();
     return kResultQuery;
 }
 
-bool ShouldCloseInputMethod() { return ProfileOptionOn("IME", "control"); }
+bool ShouldCloseInputMethod() { return settings::CloseInputMethodOnOpen(); }
 
 Point CentredPosition(const Rect& desktop, const Rect& dialog) {
     // In 64 bits: a hostile rectangle must not overflow the sums.

@@ -9,6 +9,7 @@
 #include "platform/process.h"
 #include "plugin/host_link.h"
 #include "plugin/registry_paths.h"
+#include "settings/profile_settings.h"
 #include "settings/profile_store.h"
 #include "settings/registry_path_reader.h"
 
@@ -25,15 +26,6 @@ std::optional<std::string> ReadDirectory(const char* path) {
     if (text && text->empty()) return std::nullopt;
     return text;
 }
-
-Scope ScopeFromProfile() {
-    const std::optional<std::string> radio = g_profileStore->ReadText("Config", "radio");
-    if (!radio || radio->size() != 1 || (*radio)[0] < '1' || (*radio)[0] > '4')
-        return Scope::kFolder;
-    return kScopes[(*radio)[0] - '1'];
-}
-
-bool CheckFromProfile() { return g_profileStore->ReadText("Config", "check") == "TRUE"; }
 
 }  // namespace
 
@@ -63,8 +55,8 @@ void Attach() {
     const std::string profilePath = ProfilePath(places);
     g_profileStore = new ProfileStore(profilePath.c_str());
     QueryHistory::load();
-    g_search.scope = ScopeFromProfile();
-    g_search.specialFolders = CheckFromProfile();
+    g_search.scope = settings::ReadScope();
+    g_search.specialFolders = settings::ReadSpecialFolders();
     // By its full path, never by a bare name from the search path. No
     // separator is added: the mail program stores its directory with one.
     platform::Library host =

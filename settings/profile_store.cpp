@@ -12,11 +12,6 @@ namespace zms {
 
 ProfileStore* g_profileStore = nullptr;
 
-bool ProfileOptionOn(const char* section, const char* key) {
-    if (!g_profileStore) return false;
-    return g_profileStore->ReadText(section, key) == "1";
-}
-
 ProfileStore::ProfileStore(const char* path) : path_(path != nullptr ? path : "") {}
 
 char* ProfileStore::ReadString(const char* section, const char* key, const char* def) const {

@@ -52,8 +52,4 @@ private:
 // The process-wide store: created at attach, deleted at detach; null outside.
 extern ProfileStore* g_profileStore;
 
-// An option of the profile file, read anew through the process-wide store: on
-// only when its value is exactly "1" (the whole value, byte for byte).
-bool ProfileOptionOn(const char* section, const char* key);
-
 }  // namespace zms

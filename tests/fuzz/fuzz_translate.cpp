@@ -23,6 +23,7 @@
 #include "fuzz_support.h"
 #include "query/field_table.h"
 #include "query/query_translator.h"
+#include "settings/profile_settings.h"
 #include "settings/profile_store.h"
 #include "tests/unit/find_pack_grammar.h"
 #include "tests/unit/query_reference.h"
@@ -80,7 +81,7 @@ void WriteOptionFiles() {
 // The option read from the profile file of the run, as the plug-in reads it.
 const QueryContext& ProfileContext() {
     static const QueryContext context{
-        [] { return ProfileOptionOn("Option", "fullwidthspace_separator"); }, {}};
+        [] { return settings::FullwidthSpaceSeparates(); }, {}};
     return context;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/console.h"
 #include "query/explain.h"
 #include "query/query_translator.h"
+#include "settings/profile_settings.h"
 #include "settings/profile_store.h"
 #include "settings/scope.h"
 #include "tools/vrinfo/stand_in_escape.h"
@@ -139,7 +140,7 @@ int main(int argc, char** argv) {
         store = std::make_unique<zms::ProfileStore>(o.profile);
         zms::g_profileStore = store.get();
         g_context.fullwidthOption = [] {
-            return zms::ProfileOptionOn("Option", "fullwidthspace_separator");
+            return zms::settings::FullwidthSpaceSeparates();
         };
     }
     bool ok = true;

@@ -1,0 +1,109 @@
+#include "settings/profile_settings.h"
+
+#include "platform/profile.h"
+#include "settings/profile_store.h"
+
+namespace zms::settings {
+namespace {
+
+constexpr char kConfig[] = "Config";
+constexpr char kRadio[] = "radio";
+constexpr char kCheck[] = "check";
+constexpr char kHistory[] = "History";
+constexpr char kFavorite[] = "Favorite";
+
+std::optional<std::string> Read(const char* section, const char* key) {
+    if (!g_profileStore) return std::nullopt;
+    return g_profileStore->ReadText(section, key);
+}
+
+bool Write(const char* section, const char* key, const char* value) {
+    return g_profileStore && g_profileStore->WriteString(section, key, value) != 0;
+}
+
+// An option is on only when its whole value is exactly "1".
+bool OptionOn(const char* section, const char* key) { return Read(section, key) == "1"; }
+
+std::string HistoryKey(int n) { return "history" + std::to_string(n); }
+
+// A name the file cannot hold as a key: an "=" would split it, a leading "["
+// would start a section and a leading ";" a comment; white space at either end
+// would be dropped (and could uncover one of those). Such a name is refused
+// rather than let it overwrite another favourite.
+bool StorableFavoriteName(const std::string& name) {
+    return !name.empty() && name.find('=') == std::string::npos && name[0] != '[' &&
+           name[0] != ';' && !platform::IsProfileBlank(name.front()) &&
+           !platform::IsProfileBlank(name.back());
+}
+
+}  // namespace
+
+Scope ReadScope() {
+    const std::optional<std::string> radio = Read(kConfig, kRadio);
+    if (!radio || radio->size() != 1 || (*radio)[0] < '1' || (*radio)[0] > '4') return Scope::kFolder;
+    return kScopes[(*radio)[0] - '1'];
+}
+
+bool ReadSpecialFolders() { return Read(kConfig, kCheck) == "TRUE"; }
+
+void WriteDialogChoice(Scope scope, bool specialFolders) {
+    const char radio[2] = {static_cast<char>('1' + ScopeIndex(scope)), '\0'};
+    Write(kConfig, kRadio, radio);
+    Write(kConfig, kCheck, specialFolders ? "TRUE" : "FALSE");
+}
+
+bool CloseInputMethodOnOpen() { return OptionOn("IME", "control"); }
+
+bool FullwidthSpaceSeparates() { return OptionOn("Option", "fullwidthspace_separator"); }
+
+std::optional<std::string> ReadFavorite(const std::string& name) {
+    return Read(kFavorite, name.c_str());
+}
+
+bool WriteFavorite(const std::string& name, const std::string& definition) {
+    return StorableFavoriteName(name) && Write(kFavorite, name.c_str(), definition.c_str());
+}
+
+bool RemoveFavorite(const std::string& name) {
+    return StorableFavoriteName(name) && Write(kFavorite, name.c_str(), nullptr);
+}
+
+// A key at a time: the section calls are documented for less than a long
+// history can hold, and wine's drop the section's comments.
+std::vector<std::string> ReadHistory() {
+    std::vector<std::string> entries;
+    for (int n = 0; n < kHistoryKeys; ++n) {
+        std::optional<std::string> value = Read(kHistory, HistoryKey(n).c_str());
+        if (value && !value->empty()) entries.push_back(std::move(*value));
+    }
+    return entries;
+}
+
+// The keys above the ones written go, so that an entry pushed out or made a
+// duplicate does not come back at the next start. The rest of the file,
+// comments and other keys of the section included, stays as it is.
+void WriteHistory(const std::vector<std::string>& entries) {
+    if (!g_profileStore) return;
+    std::vector<std::string> saved;
+    for (const std::string& entry : entries) {
+        // A query with a line break (a macro's text can carry a lone LF) or too
+        // long for one line of the file stays in memory only, like a blank.
+        const std::string key = HistoryKey(static_cast<int>(saved.size()));
+        if (saved.size() < kHistoryKeys && ProfileStore::Storable(key.c_str(), entry.c_str()))
+            saved.push_back(entry);
+    }
+    // What the keys hold now: in one read while the section is short enough.
+    const auto section = g_profileStore->ReadSection(kHistory);
+    for (int n = 0; n < kHistoryKeys; ++n) {
+        const std::string key = HistoryKey(n);
+        const std::optional<std::string> stored =
+            section ? ProfileStore::ValueIn(*section, key) : Read(kHistory, key.c_str());
+        if (static_cast<std::size_t>(n) < saved.size()) {
+            if (stored != saved[n]) Write(kHistory, key.c_str(), saved[n].c_str());
+        } else if (!stored || !stored->empty()) {
+            Write(kHistory, key.c_str(), nullptr);
+        }
+    }
+}
+
+}  // namespace zms::settings

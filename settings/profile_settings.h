@@ -1,0 +1,51 @@
+// Every section and key of the profile file "ZentoroMailSearch.ini" that the
+// plug-in reads or writes, and the typed calls the rest of the code uses
+// instead of names. Nothing else names a section or a key.
+//
+// | section  | key                      | holds                                  | written by        | read by           |
+// |----------|--------------------------|----------------------------------------|-------------------|-------------------|
+// | Config   | radio                    | "1"-"4": the scope 1001-1004           | the dialog's OK   | start-up          |
+// | Config   | check                    | "TRUE"/"FALSE": the check box          | the dialog's OK   | start-up          |
+// | History  | history0 .. history19    | a query confirmed by OK, 0 the latest  | the dialog's OK   | start-up, the OK  |
+// | Favorite | the favourite's name     | the query stored by "fav:name query"   | "fav:" (a store,  | "fav:name"        |
+// |          |                          |                                        | "" removes)       |                   |
+// | Option   | fullwidthspace_separator | "1": a fullwidth space separates terms | the user, by hand | each translation  |
+// | IME      | control                  | "1": the dialog closes the IME         | the user, by hand | the dialog's open |
+//
+// Unrecognised or missing values read as the first choice (scope 1001, the
+// check box and the options off). Every call goes to the file through the
+// process-wide store; without one, reads give those defaults and writes do
+// nothing.
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "settings/scope.h"
+
+namespace zms::settings {
+
+Scope ReadScope();
+bool ReadSpecialFolders();
+// The dialog's choice on OK: both keys of "Config".
+void WriteDialogChoice(Scope scope, bool specialFolders);
+
+bool CloseInputMethodOnOpen();
+bool FullwidthSpaceSeparates();
+
+// The stored query; nothing when it cannot be read. A name the file cannot
+// hold as a key (see StorableFavoriteName) is refused: false.
+std::optional<std::string> ReadFavorite(const std::string& name);
+bool WriteFavorite(const std::string& name, const std::string& definition);
+bool RemoveFavorite(const std::string& name);
+
+// The history keys' non-empty values in key order. WriteHistory stores
+// `entries` (the non-blank ones among the list's first 20 positions) under
+// history0, history1, ..., skipping one that cannot be a line of the file,
+// and removes the keys above them up to history19; only keys whose value
+// changes are written.
+inline constexpr int kHistoryKeys = 20;
+std::vector<std::string> ReadHistory();
+void WriteHistory(const std::vector<std::string>& entries);
+
+}  // namespace zms::settings
