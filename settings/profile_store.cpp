@@ -10,7 +10,7 @@
 
 namespace zms {
 
-ProfileStore* g_profileStore = nullptr;
+std::optional<ProfileStore> g_profileStore;
 
 ProfileStore::ProfileStore(const char* path) : path_(path != nullptr ? path : "") {}
 
