@@ -27,7 +27,7 @@ struct OpenDialog {
     dialog::View opening;
     HWND combo = nullptr;
     HWND edit = nullptr;
-    dialog::Answer answer;
+    dialog::Answer answer{};
 };
 
 // The input context of a window, released when it goes out of scope.
