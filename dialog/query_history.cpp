@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "dialog/test_hooks.h"
 #include "settings/profile_settings.h"
 
 namespace zms::QueryHistory {
@@ -18,11 +19,11 @@ std::vector<std::string>& List() {
 
 }  // namespace
 
-void load() {
+void Load() {
     for (std::string& entry : settings::ReadHistory()) List().push_back(std::move(entry));
 }
 
-void record(const std::string& query) {
+void Record(const std::string& query) {
     std::vector<std::string>& list = List();
     list.insert(list.begin(), query);
     // Every value keeps only its front-most occurrence. One pass with a set of
@@ -35,7 +36,7 @@ void record(const std::string& query) {
     }
 }
 
-void save() {
+void Save() {
     const std::vector<std::string>& list = List();
     std::vector<std::string> entries;
     for (std::size_t p = 0; p < list.size() && p < settings::kHistoryKeys; ++p)
@@ -43,8 +44,13 @@ void save() {
     settings::WriteHistory(entries);
 }
 
-std::size_t size() { return List().size(); }
-const std::string& at(std::size_t index) { return List().at(index); }
-void clear() { List().clear(); }
+std::size_t Size() { return List().size(); }
+const std::string& At(std::size_t index) { return List().at(index); }
 
 }  // namespace zms::QueryHistory
+
+namespace zms::test_hooks {
+
+void ClearHistory() { QueryHistory::List().clear(); }
+
+}  // namespace zms::test_hooks

@@ -9,22 +9,17 @@ namespace zms::QueryHistory {
 
 // Fills the list from "History"/"history0".."history19", skipping missing and
 // empty keys. Run once at start-up, after the profile store exists.
-void load();
+void Load();
 
 // Puts `query` at the top and blanks every later copy of every entry.
-void record(const std::string& query);
+void Record(const std::string& query);
 
 // Writes the non-blank entries among the first 20 as "history0", "history1", ...
 // and removes the keys above them up to "history19"; an entry that cannot be
 // one line of the file (a line break, kMaxLineBytes) stays in memory only.
-void save();
+void Save();
 
-std::size_t size();
-const std::string& at(std::size_t index);
-
-// Empties the list. For the tests: the library's unload does not call it
-// (shut-down deletes only the profile store), and the list goes with the
-// library's other process-wide objects.
-void clear();
+std::size_t Size();
+const std::string& At(std::size_t index);
 
 }  // namespace zms::QueryHistory

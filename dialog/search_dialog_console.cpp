@@ -23,22 +23,22 @@ void Show(const dialog::View& view) {
 
 }  // namespace
 
-int RunSearchDialog(std::intptr_t /*owner*/) {
+dialog::Answer RunSearchDialog(std::intptr_t /*owner*/) {
     dialog::View view = dialog::Open();
     dialog::PrintOpening(view);
     Show(view);
     platform::WriteToTerminal(kActions);
     for (std::string line; platform::ReadInputLine(line);) {
-        const int result = dialog::Act(view, platform::Cp932FromTerminal(line));
-        if (result == dialog::kActionUnknown) {
+        dialog::Answer answer = dialog::Act(view, platform::Cp932FromTerminal(line));
+        if (answer.result == dialog::kActionUnknown) {
             platform::WriteToTerminal("? " + line + "\n" + kActions);
-        } else if (result != dialog::kActionDone) {
-            return result;
+        } else if (answer.result != dialog::kActionDone) {
+            return answer;
         } else {
             Show(view);
         }
     }
-    return dialog::kResultClosed;
+    return {dialog::kResultClosed};
 }
 
 }  // namespace zms

@@ -1,5 +1,7 @@
 #include "dialog/search_dialog_logic.h"
 
+#include <utility>
+
 #include "dialog/query_history.h"
 #include "dialog/search_state.h"
 #include "settings/profile_settings.h"
@@ -16,14 +18,20 @@ namespace zms::dialog {
 
 bool CheckBoxEnabled(Scope s) { return s == Scope::kAccount || s == Scope::kAllAccounts; }
 
-int Confirm(std::optional<Scope> checkedScope, bool checked, const std::string& text) {
-    if (checkedScope) g_search.scope = *checkedScope;
-    g_search.specialFolders = checked;
-    settings::WriteDialogChoice(g_search.scope, g_search.specialFolders);
-    if (text.empty()) return kResultCancel;
-    QueryHistory::record(text);
-    QueryHistory::save();
-    return kResultQuery;
+Answer Confirm(Scope opened, std::optional<Scope> checkedScope, bool checked, std::string text) {
+    const int result = text.empty() ? kResultCancel : kResultQuery;
+    return {result, Choice{checkedScope.value_or(opened), checked, std::move(text)}};
+}
+
+void Keep(const Answer& answer) {
+    if (!answer.chosen) return;
+    const Choice& choice = *answer.chosen;
+    g_search.scope = choice.scope;
+    g_search.specialFolders = choice.specialFolders;
+    settings::WriteDialogChoice(choice.scope, choice.specialFolders);
+    if (choice.query.empty()) return;
+    QueryHistory::Record(choice.query);
+    QueryHistory::Save();
 }
 
 bool ShouldCloseInputMethod() { return settings::CloseInputMethodOnOpen(); }
@@ -42,7 +50,7 @@ Point CentredPosition(const Rect& desktop, const Rect& dialog) {
 
 View Open() {
     View v;
-    for (std::size_t k = 0; k < QueryHistory::size(); ++k) v.dropDown.push_back(QueryHistory::at(k));
+    for (std::size_t k = 0; k < QueryHistory::Size(); ++k) v.dropDown.push_back(QueryHistory::At(k));
     v.text = g_search.initialEditText;
     v.scope = g_search.scope;
     v.checked = g_search.specialFolders;

@@ -18,10 +18,27 @@ inline constexpr int kResultClosed = 16;  // the window was closed
 // The special-folders check box only means something for a whole account.
 bool CheckBoxEnabled(Scope scope);
 
-// OK. `checkedScope` is the first checked scope button (none when none is),
-// the check box's state counts even while it is disabled, `text` is the query
-// line. Saves scope and check box, records a non-empty query; the result.
-int Confirm(std::optional<Scope> checkedScope, bool checked, const std::string& text);
+// What the user chose by OK, whatever the query line held.
+struct Choice {
+    Scope scope;          // the first checked scope button
+    bool specialFolders;  // the check box, counted even while it is disabled
+    std::string query;    // the query line
+};
+// How a run of the dialog ended: its result, and the choice when OK ended it.
+struct Answer {
+    int result = kResultClosed;
+    std::optional<Choice> chosen{};
+};
+
+// OK. `checkedScope` is the first checked scope button; with none checked the
+// scope the dialog opened with stays. The dialog ends with kResultQuery for a
+// non-empty query line, else with kResultCancel. Nothing is stored here.
+Answer Confirm(Scope opened, std::optional<Scope> checkedScope, bool checked, std::string text);
+
+// What an answer leaves behind, in this order: on OK the scope and the check
+// box, in the process-wide state and the profile, then a non-empty query at
+// the top of the history, which is saved. Esc and the close box leave nothing.
+void Keep(const Answer& answer);
 
 // "IME"/"control" is exactly "1": an open input method is closed on opening.
 bool ShouldCloseInputMethod();

@@ -42,13 +42,13 @@ std::optional<Action> ReadAction(std::string line) {
     return std::nullopt;
 }
 
-int Act(View& v, const std::string& line) {
+Answer Act(View& v, const std::string& line) {
     const std::optional<Action> action = ReadAction(line);
-    if (!action) return kActionUnknown;
+    if (!action) return {kActionUnknown};
     switch (action->kind) {
     case Action::kType: v.text = action->text; break;
     case Action::kPick:
-        if (static_cast<std::size_t>(action->row) >= v.dropDown.size()) return kActionUnknown;
+        if (static_cast<std::size_t>(action->row) >= v.dropDown.size()) return {kActionUnknown};
         v.text = v.dropDown[static_cast<std::size_t>(action->row)];
         break;
     case Action::kScope:
@@ -58,11 +58,11 @@ int Act(View& v, const std::string& line) {
     case Action::kCheck:
         if (v.checkEnabled) v.checked = !v.checked;
         break;
-    case Action::kOk: return Confirm(v.scope, v.checked, v.text);
-    case Action::kEsc: return kResultCancel;
-    case Action::kClose: return kResultClosed;
+    case Action::kOk: return Confirm(v.scope, v.scope, v.checked, v.text);
+    case Action::kEsc: return {kResultCancel};
+    case Action::kClose: return {kResultClosed};
     }
-    return kActionDone;
+    return {kActionDone};
 }
 
 std::string Describe(const View& v) {

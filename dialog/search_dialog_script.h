@@ -31,10 +31,10 @@ std::optional<Action> ReadAction(std::string line);
 inline constexpr int kActionDone = 0;
 inline constexpr int kActionUnknown = -1;
 
-// The dialog's result when the line's action ends it, else kActionDone, or
-// kActionUnknown for a line that is no action or picks a row the drop-down
-// lacks (the view is then unchanged).
-int Act(View& view, const std::string& line);
+// The dialog's answer when the line's action ends it, else an answer whose
+// result is kActionDone, or kActionUnknown for a line that is no action or
+// picks a row the drop-down lacks (the view is then unchanged).
+Answer Act(View& view, const std::string& line);
 
 // The view as lines of text, in code page 932, for a view that prints it.
 std::string Describe(const View& view);

@@ -21,11 +21,13 @@ namespace {
 
 // The data the dialog works with while it is open: what it shows on opening,
 // the combo box of the query line and the edit control inside it, which holds
-// the query. The procedure keeps it with the window (DWLP_USER).
+// the query, and the answer OK gives. The procedure keeps it with the window
+// (DWLP_USER).
 struct OpenDialog {
     dialog::View opening;
     HWND combo = nullptr;
     HWND edit = nullptr;
+    dialog::Answer answer{};
 };
 
 // The input context of a window, released when it goes out of scope.
@@ -98,13 +100,14 @@ std::string QueryLine(HWND edit) {
     return buffer.data();
 }
 
-void OnOk(HWND dialog, const OpenDialog& open) {
-    const std::optional<Scope> scope = FirstCheckedScope(dialog);
+void OnOk(HWND dialog, OpenDialog& open) {
     const bool checked = IsDlgButtonChecked(dialog, ZMS_ID_SPECIAL_FOLDERS) == BST_CHECKED;
-    EndDialog(dialog, dialog::Confirm(scope, checked, QueryLine(open.edit)));
+    open.answer = dialog::Confirm(open.opening.scope, FirstCheckedScope(dialog), checked,
+                                  QueryLine(open.edit));
+    EndDialog(dialog, open.answer.result);
 }
 
-BOOL OnCommand(HWND dialog, const OpenDialog& open, int id) {
+BOOL OnCommand(HWND dialog, OpenDialog& open, int id) {
     for (Scope scope : kScopes) {
         if (id != dialog::ScopeButton(scope)) continue;
         CheckRadioButton(dialog, ZMS_ID_SCOPE_FOLDER, ZMS_ID_SCOPE_ALL_ACCOUNTS, id);
@@ -129,7 +132,7 @@ INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             return OnInitDialog(dialog, *reinterpret_cast<OpenDialog*>(lParam));
         }
         // Null for the messages that come before WM_INITDIALOG (WM_SETFONT).
-        const auto* open = reinterpret_cast<const OpenDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+        auto* open = reinterpret_cast<OpenDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
         if (!open) return FALSE;
         switch (message) {
         case WM_COMMAND: return OnCommand(dialog, *open, LOWORD(wParam));
@@ -147,11 +150,14 @@ INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-int RunSearchDialog(std::intptr_t owner) {
+dialog::Answer RunSearchDialog(std::intptr_t owner) {
     OpenDialog open{dialog::Open()};
-    return static_cast<int>(DialogBoxParamA(
+    const INT_PTR result = DialogBoxParamA(
         static_cast<HINSTANCE>(platform::PluginModule()), MAKEINTRESOURCEA(ZMS_SEARCH_DIALOG),
-        reinterpret_cast<HWND>(owner), SearchDialogProc, reinterpret_cast<LPARAM>(&open)));
+        reinterpret_cast<HWND>(owner), SearchDialogProc, reinterpret_cast<LPARAM>(&open));
+    // The choice is there only when OK ended the run.
+    open.answer.result = static_cast<int>(result);
+    return open.answer;
 }
 
 }  // namespace zms

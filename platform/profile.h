@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zms::platform {
@@ -55,6 +56,21 @@ private:
 // begins or ends with one needs protecting to read back as written.
 constexpr bool IsProfileBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == '\x1a';
+}
+
+// `s` without the blanks at its ends.
+constexpr std::string_view TrimProfileBlanks(std::string_view s) {
+    while (!s.empty() && IsProfileBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsProfileBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+// `s` without one pair of enclosing quotes, single or double, which a read
+// of a value takes off after its blanks.
+constexpr std::string_view WithoutEnclosingQuotes(std::string_view s) {
+    if (s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front())
+        return s.substr(1, s.size() - 2);
+    return s;
 }
 
 // Copies the value of [section] key (or `def` when missing, with its trailing

@@ -1,6 +1,7 @@
 #include "plugin/help.h"
 
 #include "platform/process.h"
+#include "plugin/test_hooks.h"
 
 namespace zms {
 
@@ -31,6 +32,10 @@ void ShowHelp() {
                            help.commandLine.c_str());
 }
 
-void ResetHelp() { g_help = {}; }
-
 }  // namespace zms
+
+namespace zms::test_hooks {
+
+void ForgetHelpCommand() { g_help = {}; }
+
+}  // namespace zms::test_hooks

@@ -26,9 +26,4 @@ HelpCommand HelpCommandFor(const InstallPlaces& places);
 // Starts it; a failed start is silent.
 void ShowHelp();
 
-// Forgets the kept command, so that the next request builds it anew. For
-// the tests: the library's unload does not call it (shut-down deletes only the
-// profile store), and the string goes with the library.
-void ResetHelp();
-
 }  // namespace zms

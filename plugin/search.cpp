@@ -2,9 +2,7 @@
 
 #include <string>
 
-#include "dialog/query_history.h"
 #include "dialog/search_dialog.h"
-#include "dialog/search_dialog_logic.h"
 #include "dialog/search_state.h"
 #include "platform/message.h"
 #include "platform/profile.h"
@@ -45,17 +43,17 @@ void PrepareInitialEditText(const char* text) {
     g_search.initialEditText = "\"" + (encoded ? encoded : line) + "\"";
 }
 
-Destination DestinationForScope() {
+Destination DestinationFor(const dialog::Choice& choice) {
     Destination d{};
-    if (g_search.scope == Scope::kAllAccounts) {
+    if (choice.scope == Scope::kAllAccounts) {
         d.account = "";
     } else {
         d.account = Text(g_host.ExecAtMain("CurrentAccount"));
     }
-    if (g_search.scope == Scope::kFolder || g_search.scope == Scope::kFolderAndSubfolders) {
+    if (choice.scope == Scope::kFolder || choice.scope == Scope::kFolderAndSubfolders) {
         d.folder = InMainOrGrepWindow() ? g_host.CurrentFolder() : Text(g_host.ExecAtMain("CurrentFolder"));
     } else {
-        d.folder = g_search.specialFolders ? "" : texts::kDefaultFolders;
+        d.folder = choice.specialFolders ? "" : texts::kDefaultFolders;
     }
     return d;
 }
@@ -94,9 +92,12 @@ int32_t Search(const char* text) {
         return 0;
     }
     PrepareInitialEditText(text);
-    if (RunSearchDialog(static_cast<std::intptr_t>(mainWindow)) != dialog::kResultQuery) return 0;
-    const Destination destination = DestinationForScope();
-    std::string query = QueryHistory::at(0);
+    const dialog::Answer answer = RunSearchDialog(static_cast<std::intptr_t>(mainWindow));
+    dialog::Keep(answer);
+    if (answer.result != dialog::kResultQuery || !answer.chosen) return 0;
+    const dialog::Choice& choice = *answer.chosen;
+    const Destination destination = DestinationFor(choice);
+    std::string query = choice.query;
     const QueryContext context = SearchQueryContext();
     TrimQuery(query, context);
     if (StartsWith(query, "fav:") && !RunFavorite(query)) return 0;
@@ -106,7 +107,7 @@ int32_t Search(const char* text) {
     }
     std::string pack = StartsWith(query, "debug:")
                            ? query.substr(6)
-                           : TranslateQuery(query, CoversSubfolders(g_search.scope), context);
+                           : TranslateQuery(query, CoversSubfolders(choice.scope), context);
     HandOver(pack, destination);
     return 0;
 }

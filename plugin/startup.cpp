@@ -52,9 +52,8 @@ std::string ProfilePath(const InstallPlaces& places) {
 // no other process.
 void Attach() {
     const InstallPlaces places = ReadInstallPlaces();
-    const std::string profilePath = ProfilePath(places);
-    g_profileStore = new ProfileStore(profilePath.c_str());
-    QueryHistory::load();
+    g_profileStore.emplace(ProfilePath(places).c_str());
+    QueryHistory::Load();
     g_search.scope = settings::ReadScope();
     g_search.specialFolders = settings::ReadSpecialFolders();
     // By its full path, never by a bare name from the search path. No
@@ -66,9 +65,6 @@ void Attach() {
     BindHostLink(host);
 }
 
-void Detach() {
-    delete g_profileStore;
-    g_profileStore = nullptr;
-}
+void Detach() { g_profileStore.reset(); }
 
 }  // namespace zms

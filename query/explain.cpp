@@ -198,7 +198,7 @@ std::string ExplanationText(const Explanation& explanation) {
     std::string out = explanation.pack + "\n";
     int n = 0;
     for (const ExplainedPass& p : explanation.passes) {
-        out += "  " + std::to_string(++n) + ". " + p.target + ", " + p.form + ": [" + p.value +
+        out += "  " + std::to_string(++n) + ". " + p.target + ", " + p.formName + ": [" + p.value +
                "] left [" + p.left + "]" + (p.hint.empty() ? "" : " -- " + p.hint) + "\n";
     }
     return out;

@@ -35,8 +35,8 @@ std::string HintText(const Hint& hint);
 
 struct ExplainedPass {
     std::string target;  // the field's target name; "X-Attach" for an attachment term
-    TranslationStep::Form shape;
-    std::string form;         // "plain", "quoted (regular expression)", "flag", "no value"...
+    TranslationStep::Form form;
+    std::string formName;     // "plain", "quoted (regular expression)", "flag", "no value"...
     std::string value;        // as typed
     std::string left;         // the query still to be translated after the pass
     std::vector<Hint> hints;  // in the order --explain words them

@@ -10,7 +10,7 @@
 
 namespace zms {
 
-ProfileStore* g_profileStore = nullptr;
+std::optional<ProfileStore> g_profileStore;
 
 ProfileStore::ProfileStore(const char* path) : path_(path != nullptr ? path : "") {}
 
@@ -48,19 +48,10 @@ namespace {
 bool HasLineBreak(const char* s) { return s != nullptr && std::strpbrk(s, "\r\n") != nullptr; }
 
 // Whether the read would give back something else than `value`: it takes
-// white space off the ends and one pair of enclosing quotes (single or double).
+// the blanks off the ends and one pair of enclosing quotes.
 bool NeedsProtection(const char* value, size_t len) {
-    if (len == 0) return false;
-    const char first = value[0], last = value[len - 1];
-    if (platform::IsProfileBlank(first) || platform::IsProfileBlank(last)) return true;
-    return len >= 2 && first == last && (first == '"' || first == '\'');
-}
-
-std::string Trimmed(std::string s) {
-    while (!s.empty() && platform::IsProfileBlank(s.back())) s.pop_back();
-    std::size_t front = 0;
-    while (front < s.size() && platform::IsProfileBlank(s[front])) ++front;
-    return s.substr(front);
+    const std::string_view v(value, len);
+    return platform::TrimProfileBlanks(v) != v || platform::WithoutEnclosingQuotes(v) != v;
 }
 
 }  // namespace
@@ -100,14 +91,12 @@ std::optional<std::vector<std::string>> ProfileStore::ReadSection(const char* se
 std::string ProfileStore::ValueIn(const std::vector<std::string>& entries, const std::string& key) {
     for (const std::string& entry : entries) {
         const std::size_t eq = entry.find('=');
-        if (platform::FoldAsciiCase(Trimmed(entry.substr(0, eq))) != platform::FoldAsciiCase(key))
-            continue;
+        const std::string_view name = platform::TrimProfileBlanks(std::string_view(entry).substr(0, eq));
+        if (platform::FoldAsciiCase(name) != platform::FoldAsciiCase(key)) continue;
         // The first entry of the key counts; one without "=" reads as missing.
         if (eq == std::string::npos) return "";
-        std::string value = Trimmed(entry.substr(eq + 1));
-        if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
-            value = value.substr(1, value.size() - 2);
-        return value;
+        const std::string_view value = std::string_view(entry).substr(eq + 1);
+        return std::string(platform::WithoutEnclosingQuotes(platform::TrimProfileBlanks(value)));
     }
     return "";
 }

@@ -49,7 +49,8 @@ private:
     std::string path_;
 };
 
-// The process-wide store: created at attach, deleted at detach; null outside.
-extern ProfileStore* g_profileStore;
+// The process-wide store: there from attach to detach, empty outside (and in
+// a tool that translates without a profile).
+extern std::optional<ProfileStore> g_profileStore;
 
 }  // namespace zms

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <iterator>
 #include <limits>
+#include <string>
 
 namespace zms {
 namespace {
@@ -122,21 +123,14 @@ RegKey OpenKey(const char* path, uint32_t access, char (&valueName)[kRegistryTex
 }
 
 RegKey FindRoot(const char* name) {
-    char lookup[kRegistryTextSize] = "";
-    size_t length = 0;
-    if (name == nullptr || !Append(lookup, &length, name, std::strlen(name))) {
+    if (name == nullptr || std::strlen(name) > kRegistryPathMax) {
         return Fail(platform::kErrorPathNotFound);  // longer than any root name
     }
     // ASCII letters only, whatever locale the host has set: the table is ASCII.
-    for (size_t i = 0; i < length; ++i) {
-        if (lookup[i] >= 'a' && lookup[i] <= 'z') lookup[i] = static_cast<char>(lookup[i] - 32);
-    }
-    if ((length == 0 || lookup[length - 1] != '\\') && !Append(lookup, &length, "\\", 1)) {
-        return Fail(platform::kErrorPathNotFound);
-    }
+    std::string lookup = platform::FoldAsciiCase(name);
+    if (lookup.empty() || lookup.back() != '\\') lookup += '\\';
     for (const RootRow& row : kRootTable) {
-        if (std::strcmp(lookup, row.name) == 0 ||
-            (row.alias != nullptr && std::strcmp(lookup, row.alias) == 0)) {
+        if (lookup == row.name || (row.alias != nullptr && lookup == row.alias)) {
             return platform::RegRootKey(row.root);
         }
     }

@@ -135,7 +135,7 @@ function encode(text) {
 
 let translator = null;
 
-// {pack, passes: [{target, shape, form, value, left, hint, hints: [{kind, argument}]}]};
+// {pack, passes: [{target, form, formName, value, left, hint, hints: [{kind, argument}]}]};
 // a text that was cut short has `full`, its whole length in bytes.
 function translate(query, scope, fullwidth) {
     const capacity = query.length * 2 + 1;
@@ -156,7 +156,7 @@ function translate(query, scope, fullwidth) {
     };
     const result = {pack: text().text, passes: []};
     for (let n = number(); n > 0; --n) {
-        const pass = {target: text().text, shape: number(), form: text().text, value: text(), left: text(),
+        const pass = {target: text().text, form: number(), formName: text().text, value: text(), left: text(),
             hint: text().text, hints: []};
         for (let h = number(); h > 0; --h) pass.hints.push({kind: number(), argument: text().text});
         result.passes.push(pass);
@@ -210,7 +210,7 @@ function update() {
     result.passes.forEach((p, i) => {
         const tr = document.createElement('tr');
         const why = w.hints ? p.hints.map((h) => w.hints[h.kind](h.argument)).join(' ') : p.hint;
-        tr.append(cell(String(i + 1)), cell(p.target), cell(w.forms ? w.forms[p.shape] : p.form),
+        tr.append(cell(String(i + 1)), cell(p.target), cell(w.forms ? w.forms[p.form] : p.formName),
             textCell(p.value), textCell(p.left), cell(why));
         if (why) tr.className = 'surprise';
         rows.append(tr);

@@ -16,12 +16,6 @@ std::string_view TrimLeft(std::string_view s) {
     return s;
 }
 
-std::string_view Trim(std::string_view s) {
-    s = TrimLeft(s);
-    while (!s.empty() && IsProfileBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
 bool SameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && FoldAsciiCase(a) == FoldAsciiCase(b);
 }
@@ -29,14 +23,14 @@ bool SameName(std::string_view a, std::string_view b) {
 // The name of a "[name]" header line; the name ends at the line's last ']',
 // so "[a]b]" names "a]b" and text after the bracket is ignored.
 std::optional<std::string_view> HeaderName(std::string_view line) {
-    const std::string_view t = Trim(line);
+    const std::string_view t = TrimProfileBlanks(line);
     if (t.empty() || t.front() != '[') return std::nullopt;
     size_t close = kNone;
     for (size_t i = 1; i < t.size(); i += CharLength(t, i)) {
         if (t[i] == ']') close = i;
     }
     if (close == kNone) return std::nullopt;
-    return Trim(t.substr(1, close - 1));
+    return TrimProfileBlanks(t.substr(1, close - 1));
 }
 
 // A "key=value" line; a line without '=' is a key without a value, which
@@ -47,11 +41,11 @@ struct Entry {
 };
 
 std::optional<Entry> ParseEntry(std::string_view line) {
-    const std::string_view t = Trim(line);
+    const std::string_view t = TrimProfileBlanks(line);
     if (t.empty()) return std::nullopt;
     const size_t eq = t.find('=');
     if (eq == std::string_view::npos) return Entry{t, std::nullopt};
-    return Entry{Trim(t.substr(0, eq)), Trim(t.substr(eq + 1))};
+    return Entry{TrimProfileBlanks(t.substr(0, eq)), TrimProfileBlanks(t.substr(eq + 1))};
 }
 
 // The lines of one section: its header (kNone for the nameless section) and
@@ -64,7 +58,7 @@ struct Section {
 
 // The first section of that name.
 std::optional<Section> FindSection(const IniText& ini, std::string_view name) {
-    name = Trim(name);
+    name = TrimProfileBlanks(name);
     size_t header = kNone;
     bool match = name.empty();
     for (size_t i = 0; i < ini.lines.size(); ++i) {
@@ -84,7 +78,7 @@ size_t FindKey(const IniText& ini, std::string_view section, std::string_view ke
     if (!found) return kNone;
     for (size_t i = found->begin; i < found->end; ++i) {
         const auto entry = ParseEntry(ini.lines[i].text);
-        if (entry && SameName(entry->key, Trim(key))) return i;
+        if (entry && SameName(entry->key, TrimProfileBlanks(key))) return i;
     }
     return kNone;
 }
@@ -137,11 +131,7 @@ std::string ReadIniValue(const IniText& ini, std::string_view section, std::stri
     }
     std::string text(*value);
     text.resize(std::strlen(text.c_str()));  // a NUL byte in the file ends the value
-    if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
-        text.back() == text.front()) {
-        text = text.substr(1, text.size() - 2);
-    }
-    return text;
+    return std::string(WithoutEnclosingQuotes(text));
 }
 
 bool SetIniKey(IniText& ini, std::string_view section, std::string_view key,
@@ -157,17 +147,17 @@ bool SetIniKey(IniText& ini, std::string_view section, std::string_view key,
     }
     const auto found = FindSection(ini, section);
     if (!found) {
-        InsertLine(ini, ini.lines.size(), "[" + std::string(Trim(section)) + "]");
-        InsertLine(ini, ini.lines.size(), std::string(Trim(key)) + assigned);
+        InsertLine(ini, ini.lines.size(), "[" + std::string(TrimProfileBlanks(section)) + "]");
+        InsertLine(ini, ini.lines.size(), std::string(TrimProfileBlanks(key)) + assigned);
         return true;
     }
     // After the section's last non-blank line, so that blank lines before the
     // next header stay there.
     size_t after = found->begin;
     for (size_t i = found->begin; i < found->end; ++i) {
-        if (!Trim(ini.lines[i].text).empty()) after = i + 1;
+        if (!TrimProfileBlanks(ini.lines[i].text).empty()) after = i + 1;
     }
-    InsertLine(ini, after, std::string(Trim(key)) + assigned);
+    InsertLine(ini, after, std::string(TrimProfileBlanks(key)) + assigned);
     return true;
 }
 

@@ -12,7 +12,7 @@
 // The load is timed once per process (a library is started only once); the
 // script runs the program several times. With --cold the system libraries
 // that a mail program has loaded already are not loaded before (see
-// startup_timing_os.h). The confirmed search is dialog::Confirm, what OK in
+// startup_timing_os.h). The confirmed search is dialog::Keep of OK's answer, what OK in
 // the dialog does (scope and check box saved, the query recorded in the
 // history, the 20 history keys saved), over the same file through the same
 // code linked here; N runs (5 by default), each with a new query. With
@@ -25,6 +25,7 @@
 #include <string>
 
 #include "dialog/query_history.h"
+#include "dialog/test_hooks.h"
 #include "dialog/search_dialog_logic.h"
 #include "dialog/search_state.h"
 #include "platform/library.h"
@@ -137,27 +138,28 @@ std::string HistoryKey0() {
 }
 
 void TimeConfirm(const Options& options, const Profile& profile) {
-    QueryHistory::clear();
-    QueryHistory::load();
-    if (QueryHistory::size() != kHistoryEntries)
-        Fail("the history holds " + std::to_string(QueryHistory::size()) + " entries");
+    test_hooks::ClearHistory();
+    QueryHistory::Load();
+    if (QueryHistory::Size() != kHistoryEntries)
+        Fail("the history holds " + std::to_string(QueryHistory::Size()) + " entries");
     int n = 0;
     std::string query;
     const std::vector<double> ms = TimeRuns([&] {
         query = "subject:meeting from:someone" + std::to_string(++n);
-        if (dialog::Confirm(Scope::kAccount, true, query) != dialog::kResultQuery)
-            Fail("Confirm did not take the query");
+        const dialog::Answer answer = dialog::Confirm(Scope::kFolder, Scope::kAccount, true, query);
+        if (answer.result != dialog::kResultQuery) Fail("Confirm did not take the query");
+        dialog::Keep(answer);
     }, options.runs, 5000);
     if (HistoryKey0() != query) Fail("the confirmed query is not history0 in the file");
     PrintTiming("confirm" + profile.rowSuffix, ms, profile.note);
 }
 
 // One read and one write of the store over the large file: what each of the
-// profile calls of start-up and of Confirm costs.
+// profile calls of start-up and of keeping an answer costs.
 void TimeProfileCalls(const Profile& profile) {
     PrintTiming("profile-read" + profile.rowSuffix, TimeRuns([] { HistoryKey0(); }, 20, 3000),
                 profile.note);
-    // Each write changes the value, as Confirm's writes do.
+    // Each write changes the value, as the kept answer's writes do.
     int n = 0;
     PrintTiming("profile-write" + profile.rowSuffix, TimeRuns([&] {
         g_profileStore->WriteString("Config", "radio", ++n % 2 ? "4" : "3");
@@ -187,10 +189,10 @@ void Run(const Options& options) {
     TimeLoad(options, profile);
 
     ProfileStore store(profilePath.c_str());
-    g_profileStore = &store;
+    g_profileStore = store;
     TimeConfirm(options, profile);
     TimeProfileCalls(profile);
-    g_profileStore = nullptr;
+    g_profileStore.reset();
 }
 
 }  // namespace

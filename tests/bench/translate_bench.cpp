@@ -25,12 +25,12 @@ public:
     Profile()
         : path_((std::filesystem::temp_directory_path() / "zms-bench-profile.ini").string()),
           store_(path_.c_str()) {
-        zms::g_profileStore = &store_;
+        zms::g_profileStore = store_;
         for (int i = 0; i < 20; ++i)  // a lived-in file: a full history
             store_.WriteString("History", ("history" + std::to_string(i)).c_str(), "subject:older");
     }
     ~Profile() {
-        zms::g_profileStore = nullptr;
+        zms::g_profileStore.reset();
         std::filesystem::remove(path_);
     }
     void SetFullwidth(bool on) {

@@ -98,11 +98,11 @@ void TimeRow(const Options& options, const std::string& row, CountedContext& cou
 class Profile {
 public:
     Profile() : path_(dir_.File("ZentoroMailSearch.ini")), store_(path_.c_str()) {
-        g_profileStore = &store_;
+        g_profileStore = store_;
         for (int i = 0; i < 20; ++i)  // a lived-in file: a full history
             store_.WriteString("History", ("history" + std::to_string(i)).c_str(), "subject:older");
     }
-    ~Profile() { g_profileStore = nullptr; }
+    ~Profile() { g_profileStore.reset(); }
     Profile(const Profile&) = delete;
     Profile& operator=(const Profile&) = delete;
 

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "dialog/query_history.h"
+#include "dialog/test_hooks.h"
 #include "dialog/search_state.h"
 #include "fuzz_support.h"
 #include "plugin/query_context.h"
@@ -75,9 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string path = fuzz::ScratchDir() + "/ZentoroMailSearch.ini";
     fuzz::WriteFile(path, profileBytes);
     ProfileStore store(path.c_str());
-    g_profileStore = &store;
-    QueryHistory::clear();
-    QueryHistory::load();
+    g_profileStore = store;
+    test_hooks::ClearHistory();
+    QueryHistory::Load();
     g_search = SearchState{};
 
     test::FakeHost host;
@@ -97,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     script += end == 0 ? "ok\n" : end == 1 ? "esc\n" : "close\n";
     test::SetEnvironment("ZMS_DIALOG_SCRIPT", script.c_str());
 
-    const std::size_t historyBefore = QueryHistory::size();
+    const std::size_t historyBefore = QueryHistory::Size();
     if (Search(macro.c_str()) != 0) fuzz::Fail("search returned nonzero");
 
     const std::vector<std::string>& j = host.journal;
@@ -106,11 +107,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     while (afterDialog < j.size() && j[afterDialog] != "MainWnd") ++afterDialog;
     if (afterDialog < j.size()) ++afterDialog;
     if (!reached && afterDialog < j.size()) fuzz::Fail("host called after a refusal", j[afterDialog]);
-    const bool confirmed = reached && end == 0 && QueryHistory::size() > historyBefore;
+    const bool confirmed = reached && end == 0 && QueryHistory::Size() > historyBefore;
     if (!confirmed && reached && afterDialog < j.size() && end != 0)
         fuzz::Fail("host called after Esc or close", j[afterDialog]);
     if (confirmed && !j.empty()) {
-        std::string query = QueryHistory::at(0);
+        std::string query = QueryHistory::At(0);
         TrimQuery(query, SearchQueryContext());
         const bool stored = StartsWith(query, "fav:") && query.find(' ') != std::string::npos &&
                             query.find(' ') != 4;
@@ -119,6 +120,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     }
     // The file the search wrote to must still read.
     if (!store.ReadText("Config", "radio")) fuzz::Fail("profile unreadable after the search");
-    g_profileStore = nullptr;
+    g_profileStore.reset();
     return 0;
 }

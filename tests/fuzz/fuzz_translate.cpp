@@ -170,7 +170,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* text = reinterpret_cast<const char*>(data + 2);
     const std::string query(text, strnlen(text, size - 2));
 
-    g_profileStore = Stores()[option].get();
+    g_profileStore = *Stores()[option];
     const bool on = kOptionFiles[option].on;
 
     const std::string pack = TranslateQuery(query, CoversSubfolders(scope), ProfileContext());
@@ -180,6 +180,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CheckAgainstReference(query, scope, on, pack);
         CheckOneConversion(query, on);
     }
-    g_profileStore = nullptr;
+    g_profileStore.reset();
     return 0;
 }

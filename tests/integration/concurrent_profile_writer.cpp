@@ -42,16 +42,17 @@ std::string FavoriteText(int writer, int round) {
 
 int Write(const char* path, int writer, int rounds) {
     ProfileStore store(path);
-    g_profileStore = &store;
+    g_profileStore = store;
     for (int round = 0; round < rounds; ++round) {
-        dialog::Confirm(kScopes[round % 4], round % 2 == 1, Query(writer, round));
+        dialog::Keep(dialog::Confirm(Scope::kFolder, kScopes[round % 4], round % 2 == 1,
+                                     Query(writer, round)));
         std::string own =
             "fav:" + FavoriteName(writer, round % kOwnNames) + " " + FavoriteText(writer, round);
         RunFavorite(own);
         std::string shared = "fav:shared " + FavoriteText(writer, round);
         RunFavorite(shared);
     }
-    g_profileStore = nullptr;
+    g_profileStore.reset();
     return 0;
 }
 

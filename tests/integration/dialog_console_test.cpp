@@ -26,9 +26,10 @@ protected:
         test::WriteBytes(path, input);
         EXPECT_NE(std::freopen(path.c_str(), "rb", stdin), nullptr);
         ::testing::internal::CaptureStderr();
-        const int result = RunSearchDialog(0);
+        const dialog::Answer answer = RunSearchDialog(0);
         shown = ::testing::internal::GetCapturedStderr();
-        return result;
+        dialog::Keep(answer);
+        return answer.result;
     }
 
     test::TempDir dir;
@@ -36,8 +37,8 @@ protected:
 };
 
 TEST_F(ConsoleDialog, ShowsTheDialogInUtf8) {
-    QueryHistory::record("\x8c\x9f\x8d\xf5");  // 検索
-    QueryHistory::record("from:a");
+    QueryHistory::Record("\x8c\x9f\x8d\xf5");  // 検索
+    QueryHistory::Record("from:a");
     g_search = {Scope::kFolderAndSubfolders, true, ""};
     EXPECT_EQ(RunWith("close\n"), 16);
     EXPECT_NE(shown.find("検索\n"), std::string::npos) << shown;
@@ -48,7 +49,7 @@ TEST_F(ConsoleDialog, ShowsTheDialogInUtf8) {
 
 TEST_F(ConsoleDialog, TypedUtf8IsStoredAsCodePage932) {
     EXPECT_EQ(RunWith("scope 4\ncheck\ntype subject:検索\r\nok\n"), 1);
-    EXPECT_EQ(QueryHistory::at(0), "subject:\x8c\x9f\x8d\xf5");
+    EXPECT_EQ(QueryHistory::At(0), "subject:\x8c\x9f\x8d\xf5");
     EXPECT_EQ(Read("History", "history0"), "subject:\x8c\x9f\x8d\xf5");
     EXPECT_EQ(Read("Config", "radio"), "4");
     EXPECT_EQ(Read("Config", "check"), "TRUE");
@@ -57,7 +58,7 @@ TEST_F(ConsoleDialog, TypedUtf8IsStoredAsCodePage932) {
 
 TEST_F(ConsoleDialog, BytesThatAreNotUtf8StayAsTheyAre) {
     EXPECT_EQ(RunWith("type \x8c\x9f\x8d\xf5\nok\n"), 1);
-    EXPECT_EQ(QueryHistory::at(0), "\x8c\x9f\x8d\xf5");
+    EXPECT_EQ(QueryHistory::At(0), "\x8c\x9f\x8d\xf5");
 }
 
 TEST_F(ConsoleDialog, EndsAsTheInputSays) {

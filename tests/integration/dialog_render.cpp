@@ -124,8 +124,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     zms::platform::SetPluginModule(GetModuleHandleA(nullptr));
-    zms::QueryHistory::record("from:\x8e\x52\x93\x63");            // from:山田
-    zms::QueryHistory::record("subject:\x89\xef\x8b\x63 from:sales");  // subject:会議 from:sales
+    zms::QueryHistory::Record("from:\x8e\x52\x93\x63");            // from:山田
+    zms::QueryHistory::Record("subject:\x89\xef\x8b\x63 from:sales");  // subject:会議 from:sales
     zms::g_search = {zms::Scope::kAccount, true, "subject:\x89\xef\x8b\x63"};
     const DWORD thread = GetCurrentThreadId();
     bool captured = false;

@@ -56,11 +56,12 @@ protected:
                 drive::WaitUntilClosed(dialog, kTimeoutMs);
             }
         });
-        const int result = RunSearchDialog(reinterpret_cast<std::intptr_t>(owner));
+        const dialog::Answer answer = RunSearchDialog(reinterpret_cast<std::intptr_t>(owner));
         driver.join();
+        dialog::Keep(answer);
         EXPECT_TRUE(opened) << "the dialog did not open";
         EXPECT_TRUE(ended) << "the dialog stayed open after the actions";
-        return result;
+        return answer.result;
     }
 
     HWND Owner() {
@@ -74,10 +75,10 @@ protected:
 };
 
 TEST_F(Win32Dialog, OpensWithTheStateAndTheTemplatesTexts) {
-    QueryHistory::record("fig");
-    QueryHistory::record("apple");
-    QueryHistory::record("pear");
-    QueryHistory::record("pear");  // a blank row below it
+    QueryHistory::Record("fig");
+    QueryHistory::Record("apple");
+    QueryHistory::Record("pear");
+    QueryHistory::Record("pear");  // a blank row below it
     g_search = {Scope::kFolderAndSubfolders, true, "\"a \x8c\x9f\x8d\xf5\""};
     drive::SearchDialogView view;
     LRESULT selection = 0;
@@ -130,7 +131,7 @@ TEST_F(Win32Dialog, ScopeButtonsSwitchTheCheckBoxAndEscKeepsNothing) {
 }
 
 TEST_F(Win32Dialog, OkWithATypedQueryRecordsItAndSavesTheChoices) {
-    QueryHistory::record("old");
+    QueryHistory::Record("old");
     const std::string typed = "subject:\x8c\x9f\x8d\xf5 from:a";  // 検索, typed as DBCS pairs
     drive::SearchDialogView before;
     EXPECT_EQ(RunDriven([&](HWND dialog) {
@@ -142,8 +143,8 @@ TEST_F(Win32Dialog, OkWithATypedQueryRecordsItAndSavesTheChoices) {
               }),
               dialog::kResultQuery);
     EXPECT_EQ(before.query, typed);
-    EXPECT_EQ(QueryHistory::at(0), typed);
-    EXPECT_EQ(QueryHistory::at(1), "old");
+    EXPECT_EQ(QueryHistory::At(0), typed);
+    EXPECT_EQ(QueryHistory::At(1), "old");
     EXPECT_EQ(Read("History", "history0"), typed);
     EXPECT_EQ(Read("Config", "radio"), "4");
     EXPECT_EQ(Read("Config", "check"), "TRUE");
@@ -162,13 +163,13 @@ TEST_F(Win32Dialog, OkWithAnEmptyLineSavesScopeAndCheckBoxOnly) {
     EXPECT_EQ(Read("Config", "radio"), "3");
     EXPECT_EQ(Read("Config", "check"), "FALSE");
     EXPECT_EQ(Read("History", "history0"), "<missing>");
-    EXPECT_EQ(QueryHistory::size(), 0u);
+    EXPECT_EQ(QueryHistory::Size(), 0u);
 }
 
 TEST_F(Win32Dialog, APickedRowIsTheQuery) {
-    QueryHistory::record("fig");
-    QueryHistory::record("apple");
-    QueryHistory::record("pear");
+    QueryHistory::Record("fig");
+    QueryHistory::Record("apple");
+    QueryHistory::Record("pear");
     std::string shown;
     EXPECT_EQ(RunDriven([&](HWND dialog) {
                   ASSERT_TRUE(drive::Pick(dialog, 1));
@@ -177,7 +178,7 @@ TEST_F(Win32Dialog, APickedRowIsTheQuery) {
               }),
               dialog::kResultQuery);
     EXPECT_EQ(shown, "apple");
-    EXPECT_EQ(QueryHistory::at(0), "apple");
+    EXPECT_EQ(QueryHistory::At(0), "apple");
     EXPECT_EQ(Read("History", "history0"), "apple");
     EXPECT_EQ(Read("History", "history1"), "pear");
     EXPECT_EQ(Read("History", "history2"), "fig");
@@ -259,8 +260,10 @@ TEST_F(Win32Dialog, ScriptsRunThroughTheDriver) {
         bool ok = false;
         drive::SearchDialogView opening;
         std::thread driver([&] { ok = drive::RunScript(thread, c.script, kTimeoutMs, &opening); });
-        EXPECT_EQ(RunSearchDialog(0), c.result) << c.script;
+        const dialog::Answer answer = RunSearchDialog(0);
         driver.join();
+        dialog::Keep(answer);
+        EXPECT_EQ(answer.result, c.result) << c.script;
         EXPECT_EQ(ok, c.ok) << c.script;
         EXPECT_EQ(opening.query, "init") << "seen before the script ran: " << c.script;
         EXPECT_EQ(opening.checkedScope, Scope::kFolderAndSubfolders) << c.script;

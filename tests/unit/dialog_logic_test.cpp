@@ -24,10 +24,10 @@ TEST_F(DialogLogic, CheckBoxIsEnabledForAccountScopesOnly) {
 }
 
 TEST_F(DialogLogic, OpeningShowsHistoryInItsOwnOrderWithBlankRows) {
-    QueryHistory::record("fig");
-    QueryHistory::record("apple");
-    QueryHistory::record("pear");
-    QueryHistory::record("pear");
+    QueryHistory::Record("fig");
+    QueryHistory::Record("apple");
+    QueryHistory::Record("pear");
+    QueryHistory::Record("pear");
     g_search = {Scope::kFolderAndSubfolders, true, "\"a b\""};
     dialog::View v = dialog::Open();
     EXPECT_EQ(v.dropDown, (std::vector<std::string>{"pear", "", "apple", "fig"}));
@@ -47,24 +47,24 @@ TEST_F(DialogLogic, OpeningWithTheStartUpDefaults) {
 }
 
 TEST_F(DialogLogic, OkWithAnEmptyLineSavesScopeAndCheckBoxOnly) {
-    EXPECT_EQ(dialog::Confirm(Scope::kAccount, true, ""), dialog::kResultCancel);
+    EXPECT_EQ(Ok(Scope::kAccount, true, ""), dialog::kResultCancel);
     EXPECT_EQ(Read("Config", "radio"), "3");
     EXPECT_EQ(Read("Config", "check"), "TRUE");
     EXPECT_EQ(Read("History", "history0"), "<missing>");
-    EXPECT_EQ(QueryHistory::size(), 0u);
+    EXPECT_EQ(QueryHistory::Size(), 0u);
     EXPECT_EQ(g_search.scope, Scope::kAccount);
 }
 
 TEST_F(DialogLogic, OkWithAQueryRecordsItFirst) {
-    EXPECT_EQ(dialog::Confirm(Scope::kAllAccounts, false, "subject:x"), dialog::kResultQuery);
+    EXPECT_EQ(Ok(Scope::kAllAccounts, false, "subject:x"), dialog::kResultQuery);
     EXPECT_EQ(Read("Config", "radio"), "4");
     EXPECT_EQ(Read("Config", "check"), "FALSE");
     EXPECT_EQ(Read("History", "history0"), "subject:x");
-    EXPECT_EQ(QueryHistory::at(0), "subject:x");
+    EXPECT_EQ(QueryHistory::At(0), "subject:x");
 }
 
 TEST_F(DialogLogic, ADisabledCheckedBoxIsStillSaved) {
-    EXPECT_EQ(dialog::Confirm(Scope::kFolder, true, "q"), dialog::kResultQuery);
+    EXPECT_EQ(Ok(Scope::kFolder, true, "q"), dialog::kResultQuery);
     EXPECT_EQ(Read("Config", "check"), "TRUE");
     EXPECT_TRUE(g_search.specialFolders);
 }
@@ -72,15 +72,15 @@ TEST_F(DialogLogic, ADisabledCheckedBoxIsStillSaved) {
 TEST_F(DialogLogic, NoCheckedScopeKeepsTheScope) {
     for (long notAScope : {0, 1000, 1005, -1}) {
         g_search.scope = Scope::kFolderAndSubfolders;
-        dialog::Confirm(ScopeNumbered(notAScope), false, "q");
+        Ok(ScopeNumbered(notAScope), false, "q");
         EXPECT_EQ(g_search.scope, Scope::kFolderAndSubfolders) << notAScope;
         EXPECT_EQ(Read("Config", "radio"), "2") << notAScope;
     }
 }
 
 TEST_F(DialogLogic, ConfirmingTheSameQueryAgainLeavesABlankRow) {
-    dialog::Confirm(Scope::kFolder, false, "q");
-    dialog::Confirm(Scope::kFolder, false, "q");
+    Ok(Scope::kFolder, false, "q");
+    Ok(Scope::kFolder, false, "q");
     EXPECT_EQ(dialog::Open().dropDown, (std::vector<std::string>{"q", ""}));
     EXPECT_EQ(Read("History", "history0"), "q");
     EXPECT_EQ(Read("History", "history1"), "<missing>") << "the blank is never saved";

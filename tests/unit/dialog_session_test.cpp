@@ -87,14 +87,15 @@ TEST_F(DialogSession, RunsEndAsTheirLastActionSays) {
         profile.store().WriteString("History", nullptr, nullptr);
         g_search = {run.start.scope, run.start.check, run.start.text};
         dialog::View session = dialog::Open();
-        int result = dialog::kActionDone;
+        dialog::Answer answer{dialog::kActionDone};
         for (std::size_t i = 0; i < run.actions.size(); ++i) {
-            result = dialog::Act(session, run.actions[i]);
+            answer = dialog::Act(session, run.actions[i]);
             if (i + 1 < run.actions.size()) {
-                ASSERT_EQ(result, dialog::kActionDone) << run.name << ": " << i;
+                ASSERT_EQ(answer.result, dialog::kActionDone) << run.name << ": " << i;
             }
         }
-        EXPECT_EQ(result, run.result) << run.name;
+        dialog::Keep(answer);
+        EXPECT_EQ(answer.result, run.result) << run.name;
         EXPECT_EQ(g_search.scope, run.scope) << run.name;
         EXPECT_EQ(g_search.specialFolders, run.check) << run.name;
         EXPECT_EQ(Read("Config", "radio"), run.radio) << run.name;
@@ -104,27 +105,27 @@ TEST_F(DialogSession, RunsEndAsTheirLastActionSays) {
 }
 
 TEST_F(DialogSession, PicksRowsOfTheDropDownIncludingBlankOnes) {
-    QueryHistory::record("fig");
-    QueryHistory::record("apple");
-    QueryHistory::record("apple");  // leaves a blank row at 1
+    QueryHistory::Record("fig");
+    QueryHistory::Record("apple");
+    QueryHistory::Record("apple");  // leaves a blank row at 1
     dialog::View s = dialog::Open();
     ASSERT_EQ(s.dropDown, (std::vector<std::string>{"apple", "", "fig"}));
-    EXPECT_EQ(dialog::Act(s, "pick 2"), dialog::kActionDone);
+    EXPECT_EQ(dialog::Act(s, "pick 2").result, dialog::kActionDone);
     EXPECT_EQ(s.text, "fig");
-    EXPECT_EQ(dialog::Act(s, "pick 1"), dialog::kActionDone);
+    EXPECT_EQ(dialog::Act(s, "pick 1").result, dialog::kActionDone);
     EXPECT_EQ(s.text, "");
-    EXPECT_EQ(dialog::Act(s, "ok"), dialog::kResultCancel) << "a blank row is an empty line";
+    EXPECT_EQ(dialog::Act(s, "ok").result, dialog::kResultCancel) << "a blank row is an empty line";
 }
 
 TEST_F(DialogSession, LinesThatAreNoActionChangeNothing) {
-    QueryHistory::record("only");
+    QueryHistory::Record("only");
     g_search = {kAccount, true, "t"};
     const char* lines[] = {"",        "bogus",    "oks",      "ok now",    "check 1", "pick",
                            "pick 1",  "pick -1",  "pick 0x0", "pick 1 ",   "scope",   "scope 0",
                            "scope 5", "scope 1000", "scope 1005", "scope 3a", "Scope 1", "ESC"};
     for (const char* line : lines) {
         dialog::View s = dialog::Open();
-        EXPECT_EQ(dialog::Act(s, line), dialog::kActionUnknown) << "[" << line << "]";
+        EXPECT_EQ(dialog::Act(s, line).result, dialog::kActionUnknown) << "[" << line << "]";
         EXPECT_EQ(s.text, "t") << line;
         EXPECT_EQ(s.scope, kAccount) << line;
         EXPECT_TRUE(s.checked) << line;
@@ -134,8 +135,8 @@ TEST_F(DialogSession, LinesThatAreNoActionChangeNothing) {
 }
 
 TEST_F(DialogSession, DescribesWhatIsShown) {
-    QueryHistory::record("b");
-    QueryHistory::record("a");
+    QueryHistory::Record("b");
+    QueryHistory::Record("a");
     g_search = {kSubfolders, true, "q\x81\x40"};
     const std::string shown = dialog::Describe(dialog::Open());
     const std::string expected = std::string(ZMS_TEXT_CAPTION) + "\n" +

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "dialog/query_history.h"
+#include "dialog/test_hooks.h"
 #include "dialog/search_state.h"
 #include "platform/process.h"
 #include "platform/registry.h"
@@ -103,22 +104,22 @@ protected:
         savedHost_ = g_host;
         savedStore_ = g_profileStore;
         savedSearch_ = g_search;
-        g_profileStore = nullptr;
-        QueryHistory::clear();
+        g_profileStore.reset();
+        test_hooks::ClearHistory();
     }
     void TearDown() override {
         Detach();
         g_host = savedHost_;
         g_profileStore = savedStore_;
         g_search = savedSearch_;
-        QueryHistory::clear();
+        test_hooks::ClearHistory();
     }
 
     test::TempDir dir;
 
 private:
     HostLink savedHost_;
-    ProfileStore* savedStore_ = nullptr;
+    std::optional<ProfileStore> savedStore_;
     SearchState savedSearch_;
 };
 
@@ -138,14 +139,14 @@ TEST_F(FaultRegistry, StartUpFindsAProfileAndBindsNothingItCannotFind) {
 
         g_host = HostLink{};
         Attach();
-        ASSERT_NE(g_profileStore, nullptr);
+        ASSERT_TRUE(g_profileStore.has_value());
         EXPECT_EQ(g_profileStore->Path(), expected + "\\ZentoroMailSearch.ini");
         // No VRInfo.dll at any of these places: nothing bound, search stops.
         EXPECT_EQ(g_host.IsZentoroMail, nullptr);
         EXPECT_EQ(g_host.MainWnd, nullptr);
         EXPECT_FALSE(HostLinkReadyForSearch());
         EXPECT_EQ(g_search.scope, Scope::kFolder);
-        EXPECT_EQ(QueryHistory::size(), 0u);
+        EXPECT_EQ(QueryHistory::Size(), 0u);
         if (expected == path) {
             // The profile works where it lies.
             EXPECT_NE(g_profileStore->WriteString("History", "history0", "abc"), 0);
@@ -156,7 +157,7 @@ TEST_F(FaultRegistry, StartUpFindsAProfileAndBindsNothingItCannotFind) {
             test::WriteBytes(dir.File("ZentoroMailSearch.ini"), "");
         }
         Detach();
-        EXPECT_EQ(g_profileStore, nullptr);
+        EXPECT_FALSE(g_profileStore.has_value());
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "plugin/help.h"
+#include "plugin/test_hooks.h"
 #include "plugin/registry_paths.h"
 #include "temp_dir.h"
 #include "tools/registry_writer/registry_writer.h"
@@ -14,14 +15,14 @@ TEST(HelpCommandLine, IsBuiltOnceAndKeptUntilUnload) {
     test::TempDir dir;
     RegistryWriter registry(dir.File("registry.reg"));
     registry.Set(registry_paths::kEditorInstallLocation, RegText("/opt/first"));
-    ResetHelp();
+    test_hooks::ForgetHelpCommand();
     const std::string first = KeptHelpCommand().commandLine;
     EXPECT_EQ(first, "\"/opt/first\\Zentoro.exe\" \"/j86 /opt/first\\ZentoroMailSearch.txt\"");
     registry.Set(registry_paths::kEditorInstallLocation, RegText("/opt/second"));
     EXPECT_EQ(KeptHelpCommand().commandLine, first) << "a later change of the registry is not followed";
-    ResetHelp();
+    test_hooks::ForgetHelpCommand();
     EXPECT_NE(KeptHelpCommand().commandLine, first);
-    ResetHelp();
+    test_hooks::ForgetHelpCommand();
 }
 
 }  // namespace

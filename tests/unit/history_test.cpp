@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "dialog/query_history.h"
+#include "dialog/test_hooks.h"
 #include "query_test_support.h"
 #include "temp_dir.h"
 
@@ -13,8 +14,8 @@ namespace {
 
 class History : public ::testing::Test {
 protected:
-    void SetUp() override { QueryHistory::clear(); }
-    void TearDown() override { QueryHistory::clear(); }
+    void SetUp() override { test_hooks::ClearHistory(); }
+    void TearDown() override { test_hooks::ClearHistory(); }
 
     void Store(int n, const char* value) {
         profile.store().WriteString("History", ("history" + std::to_string(n)).c_str(), value);
@@ -26,17 +27,17 @@ protected:
     }
     std::vector<std::string> List() {
         std::vector<std::string> out;
-        for (std::size_t i = 0; i < QueryHistory::size(); ++i) out.push_back(QueryHistory::at(i));
+        for (std::size_t i = 0; i < QueryHistory::Size(); ++i) out.push_back(QueryHistory::At(i));
         return out;
     }
     // Confirming a query, as the dialog's OK does.
     void Confirm(const std::string& q) {
-        QueryHistory::record(q);
-        QueryHistory::save();
+        QueryHistory::Record(q);
+        QueryHistory::Save();
     }
     void StoreTwenty() {
         for (int n = 0; n < 20; ++n) Store(n, ("e" + std::to_string(n)).c_str());
-        QueryHistory::load();
+        QueryHistory::Load();
     }
 
     testing::ScopedProfile profile;
@@ -49,7 +50,7 @@ TEST_F(History, LoadSkipsMissingAndEmptyKeys) {
     Store(2, "");
     Store(3, "b");
     Store(20, "never read");
-    QueryHistory::load();
+    QueryHistory::Load();
     EXPECT_EQ(List(), (L{"a", "b"}));
 }
 
@@ -67,8 +68,8 @@ TEST_F(History, ConfirmingAStoredEntryMovesItUpAndRemovesTheLastKey) {
     for (int i = 6; i < 19; ++i) expectedFile.push_back("e" + std::to_string(i));
     expectedFile.push_back("<missing>");
     EXPECT_EQ(file, expectedFile);
-    QueryHistory::clear();
-    QueryHistory::load();
+    test_hooks::ClearHistory();
+    QueryHistory::Load();
     expectedFile.pop_back();
     EXPECT_EQ(List(), expectedFile);
 }
@@ -79,10 +80,10 @@ TEST_F(History, ConfirmingAStoredEntryMovesItUpAndRemovesTheLastKey) {
 TEST_F(History, SavingLeavesTheRestOfTheFile) {
     const std::string path = profile.store().Path();
     for (const std::string& other : {std::string("d"), std::string(40000, 'd')}) {
-        QueryHistory::clear();
+        test_hooks::ClearHistory();
         test::WriteBytes(path, "[History]\r\n; kept\r\nhistory0=a\r\nhistory7=b\r\nhistory20=c\r\n"
                                "other=" + other + "\r\n[Config]\r\nradio=2\r\n");
-        QueryHistory::load();
+        QueryHistory::Load();
         Confirm("q");
         EXPECT_EQ((L{Stored(0), Stored(1), Stored(2), Stored(7), Stored(20)}),
                   (L{"q", "a", "b", "<missing>", "c"}));
@@ -98,7 +99,7 @@ TEST_F(History, ANewQueryPushesTheOldestOutOfTheFile) {
     EXPECT_EQ(Stored(0), "q");
     EXPECT_EQ(Stored(1), "e0");
     EXPECT_EQ(Stored(19), "e18");
-    EXPECT_EQ(QueryHistory::size(), 21u);
+    EXPECT_EQ(QueryHistory::Size(), 21u);
 }
 
 TEST_F(History, EqualMeansTheSameBytes) {
@@ -121,7 +122,7 @@ TEST_F(History, TheSameQueryTwiceLeavesABlankThatIsNotSaved) {
 TEST_F(History, DuplicatesInTheFileLoadAsTheyAre) {
     Store(0, "x");
     Store(1, "x");
-    QueryHistory::load();
+    QueryHistory::Load();
     EXPECT_EQ(List(), (L{"x", "x"}));
     Confirm("y");
     EXPECT_EQ(List(), (L{"y", "x", ""}));
@@ -132,15 +133,15 @@ TEST_F(History, DuplicatesInTheFileLoadAsTheyAre) {
 
 TEST_F(History, QuotedQueriesComeBackWithTheirQuotes) {
     Confirm("\"a b\"");
-    QueryHistory::clear();
-    QueryHistory::load();
+    test_hooks::ClearHistory();
+    QueryHistory::Load();
     EXPECT_EQ(List(), (L{"\"a b\""}));
 }
 
 // Neither a line break nor a line of 32 KiB fits in the file.
 TEST_F(History, AQueryThatCannotBeOneLineIsKeptInMemoryOnly) {
     for (const std::string& query : {std::string("a\nb"), std::string(kMaxLineBytes, 'x')}) {
-        QueryHistory::clear();
+        test_hooks::ClearHistory();
         Store(1, nullptr);
         Confirm(query);
         Confirm("c");

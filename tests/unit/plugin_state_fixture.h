@@ -4,9 +4,12 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "dialog/query_history.h"
+#include "dialog/search_dialog_logic.h"
+#include "dialog/test_hooks.h"
 #include "dialog/search_state.h"
 #include "query_test_support.h"
 
@@ -18,8 +21,15 @@ protected:
     void TearDown() override { Reset(); }
 
     static void Reset() {
-        QueryHistory::clear();
+        test_hooks::ClearHistory();
         g_search = SearchState{};
+    }
+
+    // OK with these controls, kept as `search` keeps the answer; the result.
+    static int Ok(std::optional<Scope> checkedScope, bool checked, const std::string& text) {
+        const dialog::Answer answer = dialog::Confirm(g_search.scope, checkedScope, checked, text);
+        dialog::Keep(answer);
+        return answer.result;
     }
 
     // The value in the profile file; "<missing>" for a key that is not there.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dialog/query_history.h"
+#include "dialog/test_hooks.h"
 #include "query_test_support.h"
 
 namespace zms {
@@ -17,7 +18,7 @@ constexpr int kKeys = 20;
 
 std::vector<std::string> List() {
     std::vector<std::string> out;
-    for (std::size_t i = 0; i < QueryHistory::size(); ++i) out.push_back(QueryHistory::at(i));
+    for (std::size_t i = 0; i < QueryHistory::Size(); ++i) out.push_back(QueryHistory::At(i));
     return out;
 }
 
@@ -47,19 +48,19 @@ std::string GeneratedQuery(std::mt19937& rng) {
 
 class HistoryProperties : public ::testing::Test {
 protected:
-    void SetUp() override { QueryHistory::clear(); }
-    void TearDown() override { QueryHistory::clear(); }
+    void SetUp() override { test_hooks::ClearHistory(); }
+    void TearDown() override { test_hooks::ClearHistory(); }
     testing::ScopedProfile profile;
 };
 
 TEST_F(HistoryProperties, RecordPutsTheQueryFirstAndKeepsOneOfEach) {
     std::mt19937 rng(2024);
     for (int i = 0; i < 2000; ++i) {
-        if (i % 100 == 0) QueryHistory::clear();
-        const std::size_t sizeBefore = QueryHistory::size();
+        if (i % 100 == 0) test_hooks::ClearHistory();
+        const std::size_t sizeBefore = QueryHistory::Size();
         const std::vector<std::string> before = NonBlank(List());
         const std::string q = GeneratedQuery(rng);
-        QueryHistory::record(q);
+        QueryHistory::Record(q);
         const std::vector<std::string> after = List();
         // Nothing is dropped: a removed copy stays as a blank in its place.
         ASSERT_EQ(after.size(), sizeBefore + 1);
@@ -89,8 +90,8 @@ TEST_F(HistoryProperties, WhatSaveWritesLoadsBackInTheNextProcess) {
 
     int loadedFull = 0;
     for (int session = 0; session < 50; ++session) {
-        QueryHistory::clear();
-        QueryHistory::load();
+        test_hooks::ClearHistory();
+        QueryHistory::Load();
         std::vector<std::string> expected;
         for (const std::string& value : file)
             if (!value.empty()) expected.push_back(value);
@@ -99,8 +100,8 @@ TEST_F(HistoryProperties, WhatSaveWritesLoadsBackInTheNextProcess) {
 
         const int confirmations = static_cast<int>(rng() % 8);
         for (int c = 0; c < confirmations; ++c) {
-            QueryHistory::record(GeneratedQuery(rng));
-            QueryHistory::save();
+            QueryHistory::Record(GeneratedQuery(rng));
+            QueryHistory::Save();
             const std::vector<std::string> list = List();
             int counter = 0;
             for (std::size_t p = 0; p < list.size() && p < kKeys; ++p) {

@@ -4,7 +4,7 @@ namespace zms::testing {
 
 ScopedProfile::ScopedProfile()
     : store_(dir_.File("ZentoroMailSearch.ini").c_str()), previous_(g_profileStore) {
-    g_profileStore = &store_;
+    g_profileStore = store_;
 }
 
 ScopedProfile::~ScopedProfile() { g_profileStore = previous_; }

@@ -18,7 +18,7 @@ public:
 private:
     test::TempDir dir_;
     ProfileStore store_;
-    ProfileStore* previous_;
+    std::optional<ProfileStore> previous_;
 };
 
 class TestContext {

@@ -12,15 +12,16 @@
 
 namespace zms {
 
-int RunSearchDialog(std::intptr_t /*owner*/) {
+dialog::Answer RunSearchDialog(std::intptr_t /*owner*/) {
     dialog::View view = dialog::Open();
     dialog::PrintOpening(view);
     std::istringstream script(test::GetEnvironment("ZMS_DIALOG_SCRIPT"));
     for (std::string line; std::getline(script, line);) {
-        const int result = dialog::Act(view, line);
-        if (result != dialog::kActionDone && result != dialog::kActionUnknown) return result;
+        dialog::Answer answer = dialog::Act(view, line);
+        if (answer.result != dialog::kActionDone && answer.result != dialog::kActionUnknown)
+            return answer;
     }
-    return dialog::kResultClosed;
+    return {dialog::kResultClosed};
 }
 
 }  // namespace zms

@@ -110,7 +110,7 @@ TEST_F(SearchCall, CancelAndCloseCallNothingAndSaveNothing) {
     for (const char* end : {"esc", "close", ""}) {
         EXPECT_EQ(Run("", std::string("type q\nscope 1004\n") + end), Journal{}) << end;
         EXPECT_EQ(Read("Config", "radio"), "<missing>");
-        EXPECT_EQ(QueryHistory::size(), 0u);
+        EXPECT_EQ(QueryHistory::Size(), 0u);
         EXPECT_EQ(g_search.scope, Scope::kFolder);
     }
 }
@@ -185,7 +185,7 @@ TEST_F(SearchCall, AMissingEntryEndsTheCallBeforeAnyOther) {
     EXPECT_EQ(Search(""), 0);
     g_host.PushFindPack = push;
     EXPECT_EQ(host.journal, Journal{});
-    EXPECT_EQ(QueryHistory::size(), 0u) << "the dialog never opened";
+    EXPECT_EQ(QueryHistory::Size(), 0u) << "the dialog never opened";
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 // are u32, little-endian, and a text is its length, the length of what follows
 // (less, where the text was cut) and those bytes:
 //   total size, pack, passes shown, then per pass: target,
-//   shape (TranslationStep::Form), form, value, left, hint (the English of
+//   form (TranslationStep::Form), its name, value, left, hint (the English of
 //   --explain), hints, then per hint: kind (Hint::Kind), argument.
 // A long query's trace is for a person to read: the page asks for its first
 // passes only, each value and rest cut short (at a character's end).
@@ -82,8 +82,8 @@ unsigned char* zms_translate(const char* query, std::size_t length, int scope, i
     w.Number(e.passes.size());
     for (const zms::ExplainedPass& p : e.passes) {
         w.Text(p.target);
-        w.Number(static_cast<std::size_t>(p.shape));
-        w.Text(p.form);
+        w.Number(static_cast<std::size_t>(p.form));
+        w.Text(p.formName);
         w.Text(p.value, textLimit);
         w.Text(p.left, textLimit);
         w.Text(p.hint);

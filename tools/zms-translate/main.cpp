@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -135,10 +134,8 @@ int main(int argc, char** argv) {
     if (o.yen) g_context.encode = [](const std::string& value) { return zms::StandInEscape(value); };
     g_explain = o.explain;
     zms::platform::SetBinaryStdio();
-    std::unique_ptr<zms::ProfileStore> store;
     if (o.profile) {
-        store = std::make_unique<zms::ProfileStore>(o.profile);
-        zms::g_profileStore = store.get();
+        zms::g_profileStore.emplace(o.profile);
         g_context.fullwidthOption = [] {
             return zms::settings::FullwidthSpaceSeparates();
         };
@@ -150,7 +147,6 @@ int main(int argc, char** argv) {
         for (const std::string& q : o.queries) ok = ok && Print(q, o.scope);
     }
     ok = std::fflush(stdout) == 0 && ok;
-    zms::g_profileStore = nullptr;
     if (!ok) {
         std::fputs("zms-translate: cannot read the input or write the output\n", stderr);
         return 1;
