@@ -1,32 +1,11 @@
 #include <windows.h>
 
-#include <cstdio>
 #include <future>
 #include <thread>
 
 #include "test_env.h"
-#include "tools/dialog_driver/dialog_driver.h"
 
 namespace zms::test {
-namespace {
-
-// On a desktop (Windows itself, or wine with a display, as the self-test
-// runs) the plug-in's message boxes wait for a click that no one gives: each
-// box the tests' thread opens is answered with OK as it opens, and its text
-// printed. Without a display wine opens no box, and the call returns at once.
-LRESULT CALLBACK AnswerMessageBox(int code, WPARAM wParam, LPARAM lParam) {
-    const HWND box = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && dialog_driver::IsMessageBox(box)) {
-        char text[1024] = "";
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-        std::printf("message box answered: %s\n", text);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-const HHOOK g_answerer = SetWindowsHookExA(WH_CBT, AnswerMessageBox, nullptr, GetCurrentThreadId());
-
-}  // namespace
 
 void SetEnvironment(const char* name, const char* value) { SetEnvironmentVariableA(name, value); }
 
