@@ -25,5 +25,14 @@ fi
 if [[ -n "${DISPLAY:-}" ]]; then
     "${run[@]}" "${args[@]}" | iconv -f CP932 -t UTF-8
 else
-    xvfb-run -a -s "-screen 0 1280x1024x24" "${run[@]}" "${args[@]}" | iconv -f CP932 -t UTF-8
+    # The prefix's desktop belongs to the display it was started with and
+    # outlives its programs for a few seconds: the run waits for the prefix's
+    # wine server to end, before (a desktop on a display gone) and after (else
+    # xvfb-run stops the display under it, and wine says "X connection to :99
+    # broken").
+    export WINEPREFIX=$PWD/build/win64/wineprefix
+    wineserver -w
+    xvfb-run -a -s "-screen 0 1280x1024x24" \
+        bash -c '"$@"; status=$?; wineserver -w; exit $status' run "${run[@]}" "${args[@]}" |
+        iconv -f CP932 -t UTF-8
 fi

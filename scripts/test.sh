@@ -48,7 +48,8 @@ fi
 
 echo "=== fuzz"
 fuzz_start=$SECONDS
-if bash scripts/fuzz.sh "${ZMS_FUZZ_SECONDS:-20}"; then
+# Short runs beside the rest of the machine's work: only a hang counts as slow.
+if bash scripts/fuzz.sh --smoke "${ZMS_FUZZ_SECONDS:-20}"; then
     results+=("fuzz passed ($((SECONDS - fuzz_start)) s)")
 else
     results+=("fuzz FAILED")

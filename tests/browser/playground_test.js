@@ -40,7 +40,9 @@ async function main() {
     const requests = [];
     page.on('request', (r) => requests.push(r.url()));
     await page.goto('file://' + path.resolve(pageDir, 'index.html'));
-    await page.waitForSelector('body[data-ready=true]', {timeout: 10000});
+    // The module compiles as the page opens: a loaded machine gets a minute (the wait ends
+    // as soon as the page is ready).
+    await page.waitForSelector('body[data-ready=true]', {timeout: 60000});
     const pack = () => page.textContent('#pack');
     const type = async (query) => { await page.fill('#query', ''); await page.keyboard.type(query); };
     const set = async (scope, fullwidth) => {

@@ -12,6 +12,7 @@
 //       that are missing or doubled, and every favourite whose last value was
 //       lost (a stale copy of the file written back over it). Exit status 0
 //       when nothing was found, 1 otherwise, 2 for a bad command line.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -22,6 +23,7 @@
 #include <vector>
 
 #include "dialog/search_dialog_logic.h"
+#include "platform/profile.h"
 #include "plugin/favorites.h"
 #include "settings/profile_store.h"
 
@@ -43,6 +45,11 @@ std::string FavoriteText(int writer, int round) {
 int Write(const char* path, int writer, int rounds) {
     ProfileStore store(path);
     g_profileStore = store;
+    // Each write waits for its turn as long as it takes: what is checked here
+    // is the taking of turns, and a loaded machine can stretch the other
+    // writer's turn past a search's budget, after which a write goes on
+    // without its turn (giving up on a hung holder is profile_platform_test's).
+    const platform::ProfileOperation patient(std::chrono::hours(1));
     for (int round = 0; round < rounds; ++round) {
         dialog::Keep(dialog::Confirm(Scope::kFolder, kScopes[round % 4], round % 2 == 1,
                                      Query(writer, round)));

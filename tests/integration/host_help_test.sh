@@ -9,9 +9,11 @@ source "$(dirname "${BASH_SOURCE[0]}")/host_lib.sh"
 editor=${FAKE_EDITOR:?the test sets FAKE_EDITOR}
 
 # called.txt after the editor was started `count` times (it is not waited for).
+# Up to a minute: a process start under wine on a loaded machine can take
+# many seconds, and the wait ends as soon as the lines are there.
 wait_for_calls() {  # FILE COUNT
     local tries=0
-    while (( tries < 100 )); do
+    while (( tries < 600 )); do
         [[ -f $1 && $(wc -l < "$1") -ge $2 ]] && return 0
         sleep 0.1
         tries=$((tries + 1))

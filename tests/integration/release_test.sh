@@ -2,14 +2,21 @@
 # The release zip as a user gets it: exactly the files it should hold; each
 # DLL built for its architecture, exporting `search` and importing nothing but
 # Windows' own DLLs (no mingw runtime DLL beside it); the version resource
-# saying VERSION; the texts as they are in docs/; the licence notices; and
-# both DLLs, taken from the unpacked zip, loaded by the reference host under
-# wine64 and wine32 and running a search, and zms-translate.exe running.
+# saying VERSION and our copyright; the texts as they are in docs/; LICENSE
+# and the licence notices; SHA256SUMS inside the zip and beside it; both
+# DLLs, taken from the unpacked zip, loaded by the reference host under wine64
+# and wine32 and running a search, and zms-translate.exe running. The
+# self-test zip beside it: its files and notices, and its selftest.cmd run
+# under wine64 and wine32, once as it is and once with programs taken away.
+# Last, the shipped binaries built again from a copy of the sources in other
+# folders: the same bytes.
 # usage: release_test.sh ZIP VERSION WIN64-BUILD WIN32-BUILD WORKDIR
 #   WIN64-BUILD, WIN32-BUILD: build trees holding tools/zms-host (zms-host.exe
 #   and the stand-in VRInfo.dll) and the wine prefix of their tests.
+#   The self-test zip and SHA256SUMS are looked for beside ZIP.
 set -u
 zip_file=$(realpath "$1")
+selftest_zip=${zip_file%.zip}-selftest.zip
 version=$2
 build64=$(realpath "$3")
 build32=$(realpath "$4")
@@ -27,19 +34,35 @@ failed=0
 ok() { echo "ok   $1"; }
 fail() { echo "FAIL $1"; failed=1; }
 
-rm -rf "$work"
-mkdir -p "$work/unpacked"
-if unzip -q "$zip_file" -d "$work/unpacked"; then
-    ok "unzip $(basename "$zip_file")"
-else
-    fail "unzip $zip_file"
+# Wine runs 32-bit programs only where the kernel does (scripts/test.sh).
+wine32=yes
+/usr/lib/wine/wine --version > /dev/null 2>&1 || wine32=no
+archs=(64 32)
+if [[ $wine32 == no ]]; then
+    archs=(64)
+    echo "skip wine32: this machine cannot run 32-bit programs"
 fi
+
+rm -rf "$work"
+mkdir -p "$work/unpacked" "$work/selftest"
+unpack() {  # zip dir
+    if unzip -q "$1" -d "$work/$2"; then
+        ok "unzip $(basename "$1")"
+    else
+        fail "unzip $1"
+    fi
+}
+unpack "$zip_file" unpacked
+unpack "$selftest_zip" selftest
 unpacked=$work/unpacked
+selftest=$work/selftest
 
 [[ $(basename "$zip_file") == "ZentoroMailSearch-$version.zip" ]] ||
     fail "the zip is named $(basename "$zip_file"), not ZentoroMailSearch-$version.zip"
 
-expected_files="README-user.txt
+expected_files="LICENSE
+README-user.txt
+SHA256SUMS
 ZentoroMailSearch.txt
 ZentoroMailSearch32.dll
 ZentoroMailSearch64.dll
@@ -53,13 +76,53 @@ playground/playground.css
 playground/playground.js
 playground/translator.js
 zms-translate.exe"
-files=$(unzip -Z1 "$zip_file" | LC_ALL=C sort)
-if [[ $files == "$expected_files" ]]; then
-    ok "the zip holds exactly the $(wc -l <<< "$expected_files") files"
-else
-    fail "the zip's files differ"
-    diff <(echo "$expected_files") <(echo "$files")
-fi
+check_files() {  # zip expected-list
+    local files
+    files=$(unzip -Z1 "$1" | LC_ALL=C sort)
+    if [[ $files == "$2" ]]; then
+        ok "$(basename "$1") holds exactly the $(wc -l <<< "$2") files"
+    else
+        fail "$(basename "$1")'s files differ"
+        diff <(echo "$2") <(echo "$files")
+    fi
+}
+check_files "$zip_file" "$expected_files"
+selftest_files="LICENSE
+SHA256SUMS
+licenses/Boost.txt
+licenses/GCC.txt
+licenses/GPL-3.txt
+licenses/GoogleTest.txt
+licenses/mingw-w64.txt
+selftest.cmd"
+for arch in 32 64; do
+    selftest_files+="
+win$arch/host/VRInfo.dll
+win$arch/host/ZentoroMailSearch$arch.dll
+win$arch/host/zms-host.exe
+win$arch/host/zms_dialog_win32_tests.exe
+win$arch/host/zms_host_tests.exe
+win$arch/unit/zms_registry_calls_tests.exe
+win$arch/unit/zms_unit_tests.exe"
+done
+check_files "$selftest_zip" "$selftest_files"
+
+# SHA256SUMS: inside each zip of every other file, beside them of the zips.
+check_sums() {  # dir what names...
+    local dir=$1 what=$2 listed
+    shift 2
+    listed=$(sed 's/^[0-9a-f]\{64\}  //' "$dir/SHA256SUMS" 2> /dev/null)
+    if [[ $listed == "$(printf '%s\n' "$@")" ]] &&
+        (cd "$dir" && sha256sum -c --quiet --strict SHA256SUMS); then
+        ok "sha256sum -c: the SHA256SUMS $what"
+    else
+        fail "the SHA256SUMS $what: not every file, or not sha256sum -c clean"
+    fi
+}
+check_sums "$unpacked" "in $(basename "$zip_file")" $(grep -vx SHA256SUMS <<< "$expected_files")
+check_sums "$selftest" "in $(basename "$selftest_zip")" $(grep -vx SHA256SUMS <<< "$selftest_files")
+check_sums "$(dirname "$zip_file")" "beside the zips" \
+    "$(basename "$zip_file")" "$(basename "$selftest_zip")"
 
 # Windows' own DLLs, which every Windows has; anything else would have to be
 # shipped beside the plug-in.
@@ -104,6 +167,7 @@ check_version() {  # dll windres
         "      VALUE \"FileVersion\", \"$version\""
         "      VALUE \"ProductVersion\", \"$version\""
         "      VALUE \"OriginalFilename\", \"$name\""
+        "      VALUE \"LegalCopyright\", \"$copyright\""
     )
     local line missing=""
     for line in "${wanted[@]}"; do
@@ -116,6 +180,7 @@ check_version() {  # dll windres
     fi
 }
 
+copyright=$(grep -m1 '^Copyright (c) ' "$root/LICENSE")
 for arch in 64 32; do
     dll=$unpacked/ZentoroMailSearch$arch.dll
     if [[ $arch == 64 ]]; then
@@ -133,6 +198,16 @@ for arch in 64 32; do
     check_version "$dll" "$tools-windres"
 done
 [[ -f $unpacked/zms-translate.exe ]] && check_binary "$unpacked/zms-translate.exe" x86_64-w64-mingw32-objdump pei-x86-64
+
+for zip_dir in "$unpacked" "$selftest"; do
+    cmp -s "$zip_dir/LICENSE" "$root/LICENSE" ||
+        fail "$(basename "$zip_dir")/LICENSE is not LICENSE"
+done
+for arch in 64 32; do
+    cmp -s "$selftest/win$arch/host/ZentoroMailSearch$arch.dll" \
+        "$unpacked/ZentoroMailSearch$arch.dll" ||
+        fail "the self-test's ZentoroMailSearch$arch.dll is not the zip's"
+done
 
 for text in ZentoroMailSearch.txt README-user.txt; do
     if cmp -s "$unpacked/$text" "$root/docs/$text" &&
@@ -166,37 +241,57 @@ for file in index.html playground.js playground.css; do
         fail "playground/$file is not docs/playground/$file"
 done
 
-# What is linked in, from the symbols of the three binaries (nm -C): a library
-# whose code is there needs its notice in licenses/, and a notice in licenses/
-# needs its library there. Rows: notice file, library, a symbol of its code.
-# Boost.Regex is only the tests' reference, so its code must not be there.
-while read -r notice library pattern; do
-    for binary in ZentoroMailSearch64.dll ZentoroMailSearch32.dll zms-translate.exe; do
+# What is linked in, from the symbols of a zip's binaries (nm -C): a library
+# whose code is in one of them needs its notice in licenses/, and a notice in
+# licenses/ needs its library there. Rows on standard input: notice file
+# (none: the library must not be there), library, a symbol of its code.
+# Boost.Regex is only the tests' reference, so the plug-in's zip must not hold it.
+mkdir -p "$work/symbols"
+check_notices() {  # dir binary...
+    local dir=$1 notice library pattern binary symbols holders there nm
+    shift
+    for binary in "$@"; do
+        symbols=$work/symbols/$(basename "$dir")-${binary//\//-}
+        [[ -f $symbols ]] && continue
         nm=x86_64-w64-mingw32-nm
-        [[ $binary == *32.dll ]] && nm=i686-w64-mingw32-nm
-        inside=no
-        "$nm" -C "$unpacked/$binary" 2> /dev/null | grep -qE "$pattern" && inside=yes
+        [[ $binary == *32.dll || $binary == win32/* ]] && nm=i686-w64-mingw32-nm
+        "$nm" -C "$dir/$binary" > "$symbols" 2> /dev/null
+    done
+    while read -r notice library pattern; do
+        holders=""
+        for binary in "$@"; do
+            symbols=$work/symbols/$(basename "$dir")-${binary//\//-}
+            grep -qE "$pattern" "$symbols" && holders+=" $binary"
+        done
         there=no
-        [[ $notice != none && -f $unpacked/licenses/$notice ]] && there=yes
-        if [[ $notice == none && $inside == no ]]; then
-            ok "$binary holds no $library"
-        elif [[ $inside == yes && $there == yes ]]; then
-            ok "$binary holds $library, and licenses/$notice is its notice"
+        [[ $notice != none && -f $dir/licenses/$notice ]] && there=yes
+        if [[ $notice == none && -z $holders ]]; then
+            ok "$(basename "$dir"): no binary holds $library"
+        elif [[ -n $holders && $there == yes ]]; then
+            ok "$(basename "$dir"): $library in$holders; licenses/$notice is its notice"
         else
-            fail "$binary: $library inside: $inside, its notice ${notice/#none/(none)} in licenses/: $there"
+            fail "$(basename "$dir"): $library in:${holders:- none};" \
+                "its notice ${notice/#none/(none)} in licenses/: $there"
         fi
     done
-done << 'ROWS'
+}
+check_notices "$unpacked" ZentoroMailSearch{64,32}.dll zms-translate.exe << 'ROWS'
 mingw-w64.txt winpthreads [[:space:]]_?pthread_mutex_lock$
 GCC.txt libstdc++ [[:space:]]std::
 none Boost.Regex boost::
+ROWS
+check_notices "$selftest" $(grep -E '\.(exe|dll)$' <<< "$selftest_files") << 'ROWS'
+mingw-w64.txt winpthreads [[:space:]]_?pthread_mutex_lock$
+GCC.txt libstdc++ [[:space:]]std::
+GoogleTest.txt GoogleTest [[:space:]]testing::
+Boost.txt Boost.Regex boost::
 ROWS
 
 # Under wine: the reference host of each build loads the unpacked DLL (and its
 # own stand-in VRInfo.dll) and runs one scripted search.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 expected_pack='SetFindPack("(\"meeting\",target=subject)and(\"sales\",target=from),subfolder=0,hilight=1")'
-for arch in 64 32; do
+for arch in "${archs[@]}"; do
     build=$build64
     [[ $arch == 32 ]] && build=$build32
     dll=$unpacked/ZentoroMailSearch$arch.dll
@@ -223,5 +318,80 @@ else
     fail "wine64: zms-translate.exe printed: $out"
 fi
 WINEPREFIX=$build64/wineprefix wineserver -w 2> /dev/null
+
+# The self-test under wine, each half in its own build's prefix: selftest.cmd
+# ends with its count, the same line ends selftest-report.txt. Then a copy
+# with programs taken away (two unit-test programs, the dialog's tests and
+# VRInfo.dll) must count them as failed, name them, and fail.
+run_selftest() {  # dir arch out
+    local build=$build64
+    [[ $2 == 32 ]] && build=$build32
+    "$root/cmake/wine-run.sh" --prefix "$build/wineprefix" --arch "win$2" \
+        cmd /c "$(windows_path "$1/selftest.cmd")" "win$2" 2>&1 | iconv -f CP932 -t UTF-8 |
+        tr -d '\r' > "$3"
+    local status=${PIPESTATUS[0]}
+    WINEPREFIX=$build/wineprefix wineserver -w 2> /dev/null
+    return "$status"
+}
+report_count() { tr -d '\r' < "$1/selftest-report.txt" | tail -1; }
+for arch in "${archs[@]}"; do
+    out=$work/selftest$arch.out
+    run_selftest "$selftest" "$arch" "$out"
+    status=$?
+    count=$(grep . "$out" | tail -1)
+    if [[ $status -eq 0 && $count =~ ^[1-9][0-9]*\ passed,\ 0\ failed$ &&
+        $(report_count "$selftest") == "$count" ]] &&
+        grep -q '^Windows: ' "$selftest/selftest-report.txt"; then
+        ok "wine$arch: selftest.cmd win$arch: $count"
+    else
+        fail "wine$arch: selftest.cmd win$arch (status $status): ${count:-nothing}"
+        tail -20 "$out"
+    fi
+done
+broken=$work/selftest-broken
+cp -r "$selftest" "$broken"
+rm "$broken/win64/unit/zms_unit_tests.exe" "$broken/win64/unit/zms_registry_calls_tests.exe" \
+    "$broken/win64/host/zms_dialog_win32_tests.exe" "$broken/win64/host/VRInfo.dll"
+run_selftest "$broken" 64 "$work/selftest-broken.out"
+status=$?
+count=$(grep . "$work/selftest-broken.out" | tail -1)
+report=$(tr -d '\r' < "$broken/selftest-report.txt")
+if [[ $status -ne 0 && $count =~ ^[0-9]+\ passed,\ ([0-9]+)\ failed$ ]] &&
+    ((BASH_REMATCH[1] >= 5)) && [[ $(report_count "$broken") == "$count" ]] &&
+    grep -q '^failed: win64\\unit\\zms_unit_tests.exe: did not finish' <<< "$report" &&
+    grep -q '^failed: win64\\host\\zms_host_tests.exe: StandInTest' <<< "$report" &&
+    grep -q '^failed: win64\\host\\zms-host.exe: a search' <<< "$report"; then
+    ok "wine64: selftest.cmd counts and names what fails: $count"
+else
+    fail "wine64: selftest.cmd with programs taken away (status $status): ${count:-nothing}"
+    echo "$report"
+fi
+
+# The shipped binaries again, from a copy of the working tree in another
+# folder built in its own trees: byte for byte the zip's.
+rebuild=$work/rebuild
+mkdir -p "$rebuild"
+tar -C "$root" -c --exclude=./build --exclude=./.git --exclude=./tests/browser/node_modules . |
+    tar -C "$rebuild" -x
+if (
+    cd "$rebuild" &&
+        cmake --preset win64 && cmake --build --preset win64 --target zms_plugin zms-translate &&
+        cmake --preset win32 && cmake --build --preset win32 --target zms_plugin
+) > "$work/rebuild.log" 2>&1; then
+    for binary in win64/plugin/ZentoroMailSearch64.dll win64/tools/zms-translate.exe \
+        win32/plugin/ZentoroMailSearch32.dll; do
+        shipped=$unpacked/$(basename "$binary")
+        if cmp -s "$shipped" "$rebuild/build/$binary"; then
+            size=$(stat -c %s "$shipped")
+            sum=$(sha256sum < "$shipped" | cut -c1-64)
+            ok "built again elsewhere, the same: $(basename "$binary"), $size bytes, SHA-256 $sum"
+        else
+            fail "built again elsewhere, $(basename "$binary") differs in $(cmp -l \
+                "$shipped" "$rebuild/build/$binary" | wc -l) bytes"
+        fi
+    done
+else
+    fail "the second build (log: $work/rebuild.log)"
+fi
 
 exit $failed

@@ -16,10 +16,14 @@ struct Search {
     HWND found = nullptr;
 };
 
+std::string ClassName(HWND window) {
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
 BOOL CALLBACK MatchSearchDialog(HWND window, LPARAM param) {
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+    if (ClassName(window) != "#32770" || !IsWindowVisible(window)) return TRUE;
     if (!GetDlgItem(window, ZMS_ID_QUERY_LINE) || !GetDlgItem(window, ZMS_ID_SPECIAL_FOLDERS))
         return TRUE;
     reinterpret_cast<Search*>(param)->found = window;
@@ -96,6 +100,12 @@ bool WaitUntilClosed(HWND dialog, unsigned timeoutMs) {
         Sleep(kPollMs);
     }
     return true;
+}
+
+bool IsMessageBox(HWND window) {
+    if (ClassName(window) != "#32770") return false;
+    const HWND text = GetDlgItem(window, 0xFFFF);
+    return text && ClassName(text) == "Static";
 }
 
 SearchDialogView Look(HWND dialog) {

@@ -26,6 +26,11 @@ HWND WaitForSearchDialog(DWORD threadId, unsigned timeoutMs);
 // Whether `dialog` was destroyed (the modal run ended) within `timeoutMs`.
 bool WaitUntilClosed(HWND dialog, unsigned timeoutMs);
 
+// Whether `window` is a message box: a dialog (#32770) whose text is the
+// static control 0xFFFF (the search dialog's group box has that id too, but
+// is a button).
+bool IsMessageBox(HWND window);
+
 // What the dialog shows. Texts are the controls' own, in the ANSI code page.
 struct SearchDialogView {
     std::string caption;

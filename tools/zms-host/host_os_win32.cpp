@@ -142,20 +142,6 @@ std::string WindowText(HWND window) {
     return text;
 }
 
-std::string ClassName(HWND window) {
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-// A message box is a dialog whose text is the static control 0xFFFF (a
-// search dialog's group box has that id too, but is a button).
-bool IsMessageBox(HWND window) {
-    if (ClassName(window) != "#32770") return false;
-    HWND text = GetDlgItem(window, 0xFFFF);
-    return text && ClassName(text) == "Static";
-}
-
 void Answer(HWND box) {
     static const struct {
         int id;
@@ -183,7 +169,7 @@ void Answer(HWND box) {
 LRESULT CALLBACK WatchProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
         HWND window = reinterpret_cast<HWND>(wParam);
-        if (IsMessageBox(window) && !GetPropA(window, kAnsweredProperty)) {
+        if (dialog_driver::IsMessageBox(window) && !GetPropA(window, kAnsweredProperty)) {
             SetPropA(window, kAnsweredProperty, reinterpret_cast<HANDLE>(1));
             Answer(window);
         }

@@ -1,0 +1,158 @@
+@echo off
+rem The self-test of ZentoroMailSearch @VERSION@ on the user's own Windows: the
+rem GoogleTest programs of the 64-bit and the 32-bit build (the unit tests, the
+rem registry reader's calls, the stand-in VRInfo.dll as a program loads it,
+rem the real search dialog and the plug-in's resources) and one search through
+rem zms-host, which loads the plug-in and VRInfo.dll as the mail program does.
+rem Each half lies in win64\ or win32\: unit\ the unit tests, host\ zms-host.exe
+rem with the plug-in and VRInfo.dll beside it and the tests that load them.
+rem (release.sh writes this file with CR LF line ends and the version in.)
+rem
+rem   selftest.cmd              both halves (on 32-bit Windows the 32-bit one),
+rem                             then waits for a key
+rem   selftest.cmd win64        the one half (or win32), without waiting
+rem
+rem It ends with the line "N passed, N failed", counting test cases (a program
+rem that does not finish counts as one failed), and writes it to
+rem selftest-report.txt too, after this Windows' version and code pages and
+rem the names of what failed; each program's output is kept in logs\.
+rem
+rem The tests store registry values for their time (the mail program's and the
+rem editor's among them, under HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE) and
+rem put back what was there: run it as administrator, with Zentoro Mail closed.
+setlocal EnableExtensions EnableDelayedExpansion
+cd /d "%~dp0"
+set "report=%~dp0selftest-report.txt"
+set passed=0
+set failed=0
+set "halves=%*"
+set wait=0
+if not defined halves (
+    set "halves=win64 win32"
+    set wait=1
+)
+if exist logs rd /s /q logs
+mkdir logs
+
+for /f "delims=" %%v in ('ver') do set "windows=%%v"
+set ansi=?
+set console=?
+set "nls=HKLM\SYSTEM\CurrentControlSet\Control\Nls\CodePage"
+for /f "tokens=3" %%c in ('reg query "%nls%" /v ACP 2^>nul') do set "ansi=%%c"
+rem chcp says "...: 932" (or "932." in some languages).
+for /f "tokens=2 delims=:." %%c in ('chcp') do set /a console=%%c
+rem What the registry tests need: a key of their own under HKEY_LOCAL_MACHINE.
+rem (No "||" here or below: wine's cmd runs it after a redirection even on success.)
+set admin=no
+reg add "HKLM\Software\ZentoroMailSearch selftest" /f > nul 2>&1
+if not errorlevel 1 set admin=yes
+reg delete "HKLM\Software\ZentoroMailSearch selftest" /f > nul 2>&1
+rem A line at a time: what wine's cmd writes from a bracketed block, a later
+rem append to the file loses.
+> "%report%" echo ZentoroMailSearch @VERSION@ selftest, %date% %time%
+>> "%report%" echo Windows: !windows!
+>> "%report%" echo processor: %PROCESSOR_ARCHITECTURE% %PROCESSOR_ARCHITEW6432%
+>> "%report%" echo code page: ANSI !ansi!, console !console!
+>> "%report%" echo administrator: !admin!
+type "%report%"
+if !admin!==no (
+    echo Not run as administrator: the tests that store registry values under
+    echo HKEY_LOCAL_MACHINE fail. Right-click selftest.cmd, "Run as administrator".
+)
+
+for %%h in (%halves%) do call :half %%h
+echo.
+echo !passed! passed, !failed! failed
+>> "%report%" echo !passed! passed, !failed! failed
+if %wait%==1 pause
+if !failed! gtr 0 exit /b 1
+exit /b 0
+
+rem :half win64 or win32
+:half
+if /i "%~1"=="win64" if /i "%PROCESSOR_ARCHITECTURE%"=="x86" if not defined PROCESSOR_ARCHITEW6432 (
+    echo win64: not run, 32-bit Windows runs no 64-bit programs
+    >> "%report%" echo win64: not run on 32-bit Windows
+    goto :eof
+)
+if not exist "%~1\unit\" (
+    echo %~1: no such half
+    >> "%report%" echo failed: %~1: no such half
+    set /a failed+=1
+    goto :eof
+)
+echo.
+echo === %~1
+call :gtest %~1 unit zms_unit_tests
+call :gtest %~1 unit zms_registry_calls_tests
+call :gtest %~1 host zms_host_tests
+call :gtest %~1 host zms_dialog_win32_tests
+call :search %~1
+goto :eof
+
+rem :gtest half folder program: runs a GoogleTest program in its folder and
+rem counts its cases from the summary it ends with.
+:gtest
+set "name=%~1\%~2\%~3.exe"
+set "log=logs\%~1-%~3.txt"
+pushd "%~1\%~2"
+"%~3.exe" --gtest_color=no > "%~dp0%log%" 2>&1
+set code=!errorlevel!
+popd
+set p=0
+set f=0
+set summary=0
+set listing=0
+rem Only GoogleTest's own lines: the tests print quotes, which would break an "if".
+for /f "tokens=1-5" %%a in ('find "[  PASSED  ]" ^< "%log%"') do (
+    set /a p=%%d
+    set summary=1
+)
+for /f "tokens=1-5" %%a in ('find "[  FAILED  ]" ^< "%log%"') do (
+    if !listing!==1 >> "%report%" echo failed: %name%: %%d
+    if "%%e"=="test," set /a f=%%d, listing=1
+    if "%%e"=="tests," set /a f=%%d, listing=1
+)
+for /f "tokens=1-5" %%a in ('find "[  SKIPPED ]" ^< "%log%"') do (
+    if "%%e"=="test," >> "%report%" echo skipped: %name%: %%d
+    if "%%e"=="tests," >> "%report%" echo skipped: %name%: %%d
+)
+rem A program that stops short, or fails with no case failed (a suite's set-up),
+rem counts as one failure.
+if !summary!==0 (
+    set /a f+=1
+    >> "%report%" echo failed: %name%: did not finish, exit code !code!
+) else if not !code!==0 if !f!==0 (
+    set /a f+=1
+    >> "%report%" echo failed: %name%: exit code !code!
+)
+echo   %name%: !p! passed, !f! failed
+set /a passed+=p
+set /a failed+=f
+goto :eof
+
+rem :search half: zms-host answers the search dialog with a query and OK; the
+rem plug-in hands VRInfo.dll the find pack.
+:search
+set "name=%~1\host\zms-host.exe"
+set "log=logs\%~1-zms-host.txt"
+pushd "%~1\host"
+zms-host.exe --macro "" --type "subject:meeting from:sales" --scope 1003 --ok > "%~dp0%log%" 2>&1
+set code=!errorlevel!
+popd
+set searched=0
+set "tail=target=from),subfolder=0,hilight=1"
+find "SetFindPack(" < "%log%" | find "target=subject)and(" | find "%tail%" > nul
+if not errorlevel 1 set searched=1
+find "search 1 returned 0" < "%log%" > nul
+if errorlevel 1 set searched=0
+if not !code!==0 set searched=0
+if !searched!==1 (
+    echo   %name%: a search through the plug-in: passed
+    set /a passed+=1
+) else (
+    echo   %name%: a search through the plug-in: FAILED, exit code !code!
+    >> "%report%" echo failed: %name%: a search through the plug-in, exit code !code!
+    set /a failed+=1
+)
+goto :eof
