@@ -47,16 +47,8 @@ if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
-        # Debian's `wine` starts every program through the 32-bit loader when wine32
-# is installed, which a kernel without 32-bit support cannot run: a 64-bit
-# prefix is run by the 64-bit loader itself.
-wine=(wine)
-if [[ $arch == win64 && -x /usr/lib/wine/wine64 ]]; then
-    export WINELOADER=/usr/lib/wine/wine64
-    wine=("$WINELOADER")
-fi
-
-if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+        # Another run may have made it while this one waited for the lock.
+        if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
             echo "wine-run.sh: creating $arch prefix $WINEPREFIX" >&2
             "${wine[@]}" wineboot -i >/dev/null 2>&1
             wineserver -w
