@@ -275,17 +275,13 @@ check_notices() {  # dir binary...
         fi
     done
 }
-check_notices "$unpacked" ZentoroMailSearch{64,32}.dll zms-translate.exe << 'ROWS'
-mingw-w64.txt winpthreads [[:space:]]_?pthread_mutex_lock$
-GCC.txt libstdc++ [[:space:]]std::
-none Boost.Regex boost::
-ROWS
-check_notices "$selftest" $(grep -E '\.(exe|dll)$' <<< "$selftest_files") << 'ROWS'
-mingw-w64.txt winpthreads [[:space:]]_?pthread_mutex_lock$
-GCC.txt libstdc++ [[:space:]]std::
+runtime_rows='mingw-w64.txt winpthreads [[:space:]]_?pthread_mutex_lock$
+GCC.txt libstdc++ [[:space:]]std::'
+check_notices "$unpacked" ZentoroMailSearch{64,32}.dll zms-translate.exe <<< "$runtime_rows
+none Boost.Regex boost::"
+check_notices "$selftest" $(grep -E '\.(exe|dll)$' <<< "$selftest_files") <<< "$runtime_rows
 GoogleTest.txt GoogleTest [[:space:]]testing::
-Boost.txt Boost.Regex boost::
-ROWS
+Boost.txt Boost.Regex boost::"
 
 # Under wine: the reference host of each build loads the unpacked DLL (and its
 # own stand-in VRInfo.dll) and runs one scripted search.
