@@ -69,14 +69,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     // A line break would end the scripted dialog's line; the real query line
     // holds one line too.
     if (typed.find_first_of("\r\n") != std::string::npos) return 0;
-    std::string trimmed = typed;
-    TrimQuery(trimmed, QueryContext{});
-    if (trimmed == "help:") return 0;  // starts a program: not in a fuzz loop
 
     const std::string path = fuzz::ScratchDir() + "/ZentoroMailSearch.ini";
     fuzz::WriteFile(path, profileBytes);
     ProfileStore store(path.c_str());
     g_profileStore = store;
+    // "help:" starts a program: not in a fuzz loop. The line OK confirms is
+    // what was typed, else the macro's first line when it holds no space (with
+    // a space it comes quoted); it is trimmed as the search trims it, with
+    // this profile's option.
+    const std::string macroLine = macro.substr(0, macro.find("\r\n"));
+    std::string confirmedLine = !typed.empty()                           ? typed
+                                : macroLine.find(' ') == std::string::npos ? macroLine
+                                                                           : std::string();
+    TrimQuery(confirmedLine, SearchQueryContext());
+    if (confirmedLine == "help:") {
+        g_profileStore.reset();
+        return 0;
+    }
     test_hooks::ClearHistory();
     QueryHistory::Load();
     g_search = SearchState{};
