@@ -25,6 +25,7 @@
 #include "plugin/query_context.h"
 #include "plugin/search.h"
 #include "query/query_translator.h"
+#include "settings/profile_settings.h"
 #include "settings/profile_store.h"
 #include "tests/unit/fake_host.h"
 #include "tests/unit/test_env.h"
@@ -77,12 +78,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     // "help:" starts a program: not in a fuzz loop. The line OK confirms is
     // what was typed, else the macro's first line when it holds no space (with
     // a space it comes quoted); it is trimmed as the search trims it, with
-    // this profile's option.
+    // this profile's option, and a recalled favourite may hold "help:" too.
     const std::string macroLine = macro.substr(0, macro.find("\r\n"));
     std::string confirmedLine = !typed.empty()                           ? typed
                                 : macroLine.find(' ') == std::string::npos ? macroLine
                                                                            : std::string();
     TrimQuery(confirmedLine, SearchQueryContext());
+    if (StartsWith(confirmedLine, "fav:") && confirmedLine.find(' ') == std::string::npos)
+        confirmedLine = settings::ReadFavorite(confirmedLine.substr(4)).value_or(confirmedLine);
     if (confirmedLine == "help:") {
         g_profileStore.reset();
         return 0;
