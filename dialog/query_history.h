@@ -17,7 +17,10 @@ void Record(const std::string& query);
 // Writes the non-blank entries among the first 20 as "history0", "history1", ...
 // and removes the keys above them up to "history19"; an entry that cannot be
 // one line of the file (a line break, kMaxLineBytes) stays in memory only.
-void Save();
+// Only what this process loaded or recorded is ever removed: a value the file
+// holds that it never saw joins the list first, after the queries recorded
+// here. False when a write failed.
+bool Save();
 
 std::size_t Size();
 const std::string& At(std::size_t index);

@@ -23,15 +23,15 @@ Answer Confirm(Scope opened, std::optional<Scope> checkedScope, bool checked, st
     return {result, Choice{checkedScope.value_or(opened), checked, std::move(text)}};
 }
 
-void Keep(const Answer& answer) {
-    if (!answer.chosen) return;
+bool Keep(const Answer& answer) {
+    if (!answer.chosen) return true;
     const Choice& choice = *answer.chosen;
     g_search.scope = choice.scope;
     g_search.specialFolders = choice.specialFolders;
-    settings::WriteDialogChoice(choice.scope, choice.specialFolders);
-    if (choice.query.empty()) return;
+    const bool choiceSaved = settings::WriteDialogChoice(choice.scope, choice.specialFolders);
+    if (choice.query.empty()) return choiceSaved;
     QueryHistory::Record(choice.query);
-    QueryHistory::Save();
+    return QueryHistory::Save() && choiceSaved;
 }
 
 bool ShouldCloseInputMethod() { return settings::CloseInputMethodOnOpen(); }

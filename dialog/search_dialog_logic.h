@@ -38,7 +38,8 @@ Answer Confirm(Scope opened, std::optional<Scope> checkedScope, bool checked, st
 // What an answer leaves behind, in this order: on OK the scope and the check
 // box, in the process-wide state and the profile, then a non-empty query at
 // the top of the history, which is saved. Esc and the close box leave nothing.
-void Keep(const Answer& answer);
+// False when the profile file could not be written.
+bool Keep(const Answer& answer);
 
 // "IME"/"control" is exactly "1": an open input method is closed on opening.
 bool ShouldCloseInputMethod();

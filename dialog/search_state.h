@@ -10,6 +10,7 @@ struct SearchState {
     Scope scope = Scope::kFolder;
     bool specialFolders = false;  // the check box: also the unsent, draft and trash folders
     std::string initialEditText;  // shown in the query line when the dialog opens
+    bool unsavedTold = false;     // a message said that the settings were not saved
 };
 
 extern SearchState g_search;

@@ -1,15 +1,13 @@
 // Private profile (INI) files: the calls the profile store relies on.
 // Win32: GetPrivateProfileStringA / WritePrivateProfileStringA, a key at a
-// time (the section forms are documented with smaller limits).
+// time (the section forms are documented with smaller limits, and keys were
+// seen missing from a long section's read).
 // POSIX: our own INI code with the same observable behaviour.
 #pragma once
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace zms::platform {
 
@@ -90,12 +88,5 @@ uint32_t ReadProfileString(const char* section, const char* key, const char* def
 // would start lines of its own (the profile store refuses such texts).
 int WriteProfileString(const char* section, const char* key, const char* value, const char* path);
 
-// A section's entries in one call: "key=value" each (a line without "=" as
-// its key alone), names and values without the blanks around them, the
-// values' quotes kept; none for a missing section or file. Nothing when the
-// entries take kMaxSectionRead characters or more (all the section read is
-// documented for): a caller then reads a key at a time.
-inline constexpr std::size_t kMaxSectionRead = 32767;
-std::optional<std::vector<std::string>> ReadProfileSection(const char* section, const char* path);
 
 }  // namespace zms::platform

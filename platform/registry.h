@@ -33,8 +33,10 @@ constexpr int kRegRootCount = 9;
 constexpr uint32_t kErrorSuccess = 0;
 constexpr uint32_t kErrorFileNotFound = 2;
 constexpr uint32_t kErrorPathNotFound = 3;
+constexpr uint32_t kErrorAccessDenied = 5;
 constexpr uint32_t kErrorInvalidHandle = 6;
 constexpr uint32_t kErrorNotEnoughMemory = 8;
+constexpr uint32_t kErrorWriteFault = 29;
 constexpr uint32_t kErrorInvalidParameter = 87;
 constexpr uint32_t kErrorMoreData = 234;
 

@@ -3,25 +3,31 @@
 #include <optional>
 #include <utility>
 
+#include "platform/message.h"
+#include "plugin/japanese_texts.h"
 #include "settings/profile_settings.h"
 
 namespace zms {
 
 constexpr std::size_t kPrefixLength = 4;  // "fav:"
 
-bool RunFavorite(std::string& query) {
+FavoriteOutcome RunFavorite(std::string& query) {
     std::size_t space = query.find(' ');
     if (space == std::string::npos) {
         if (std::optional<std::string> value = settings::ReadFavorite(query.substr(kPrefixLength)))
             query = std::move(*value);
-        return true;
+        return {true};
     }
-    if (space == kPrefixLength) return true;  // "fav: ..." is searched as it is
+    if (space == kPrefixLength) return {true};  // "fav: ..." is searched as it is
     const std::string name = query.substr(kPrefixLength, space - kPrefixLength);
     const std::string definition = query.substr(space + 1);
-    if (definition == "\"\"") settings::RemoveFavorite(name);
-    else settings::WriteFavorite(name, definition);
-    return false;
+    const bool removal = definition == "\"\"";
+    const char* failure = removal ? texts::kFavoriteNotRemoved : texts::kFavoriteNotStored;
+    if (!settings::FavoriteStorable(name, removal ? nullptr : definition.c_str()))
+        return {false, failure, texts::kFavoriteRefused};
+    const bool written = removal ? settings::RemoveFavorite(name) : settings::WriteFavorite(name, definition);
+    if (!written) return {false, failure, platform::LastErrorText()};
+    return {false};
 }
 
 }  // namespace zms

@@ -4,9 +4,17 @@
 
 namespace zms {
 
-// `query` begins with "fav:". Returns false when the call ends here (a store
-// or a removal); true when the search goes on with `query`, which a recall
-// replaced by the stored text.
-bool RunFavorite(std::string& query);
+// What a "fav:" query did.
+struct FavoriteOutcome {
+    bool search;  // the search goes on with the query (a recall replaced it)
+    // A store or removal that did not reach the file: what failed (a text of
+    // japanese_texts.h) and why; both empty otherwise.
+    std::string failure{};
+    std::string reason{};
+};
+
+// `query` begins with "fav:". A store or a removal ends the call; a recall
+// replaces `query` by the stored text and the search goes on.
+FavoriteOutcome RunFavorite(std::string& query);
 
 }  // namespace zms

@@ -12,6 +12,7 @@
 #include "plugin/japanese_texts.h"
 #include "plugin/query_context.h"
 #include "query/query_translator.h"
+#include "settings/profile_store.h"
 
 namespace zms {
 
@@ -74,6 +75,36 @@ bool StartsWith(const std::string& s, const char* prefix) {
     return s.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
 }
 
+// A message naming the profile file and why it could not be written.
+void TellProfileFailure(const std::string& failure, const std::string& reason,
+                        std::intptr_t owner) {
+    const std::string path = g_profileStore ? g_profileStore->Path() : std::string();
+    platform::ShowMessage((failure + "\r\n\r\n" + path + "\r\n" + reason).c_str(), owner);
+}
+
+// What OK confirmed: the favourite's branch, the help, or the find pack to
+// the host. Whether a message about the profile file was shown.
+bool RunConfirmed(const dialog::Choice& choice, std::intptr_t owner) {
+    const Destination destination = DestinationFor(choice);
+    std::string query = choice.query;
+    const QueryContext context = SearchQueryContext();
+    TrimQuery(query, context);
+    if (StartsWith(query, "fav:")) {
+        const FavoriteOutcome favorite = RunFavorite(query);
+        if (!favorite.failure.empty()) TellProfileFailure(favorite.failure, favorite.reason, owner);
+        if (!favorite.search) return !favorite.failure.empty();
+    }
+    if (query == "help:") {
+        ShowHelp();
+        return false;
+    }
+    std::string pack = StartsWith(query, "debug:")
+                           ? query.substr(6)
+                           : TranslateQuery(query, CoversSubfolders(choice.scope), context);
+    HandOver(pack, destination);
+    return false;
+}
+
 }  // namespace
 
 int32_t Search(const char* text) {
@@ -91,24 +122,17 @@ int32_t Search(const char* text) {
         platform::ShowMessage(texts::kMainNotRunning);
         return 0;
     }
+    const std::intptr_t owner = mainWindow;
     PrepareInitialEditText(text);
-    const dialog::Answer answer = RunSearchDialog(static_cast<std::intptr_t>(mainWindow));
-    dialog::Keep(answer);
-    if (answer.result != dialog::kResultQuery || !answer.chosen) return 0;
-    const dialog::Choice& choice = *answer.chosen;
-    const Destination destination = DestinationFor(choice);
-    std::string query = choice.query;
-    const QueryContext context = SearchQueryContext();
-    TrimQuery(query, context);
-    if (StartsWith(query, "fav:") && !RunFavorite(query)) return 0;
-    if (query == "help:") {
-        ShowHelp();
-        return 0;
-    }
-    std::string pack = StartsWith(query, "debug:")
-                           ? query.substr(6)
-                           : TranslateQuery(query, CoversSubfolders(choice.scope), context);
-    HandOver(pack, destination);
+    const dialog::Answer answer = RunSearchDialog(owner);
+    const bool kept = dialog::Keep(answer);
+    const std::string reason = kept ? std::string() : platform::LastErrorText();
+    const bool told = answer.result == dialog::kResultQuery && answer.chosen &&
+                      RunConfirmed(*answer.chosen, owner);
+    // Settings and history that were not saved are told once in a process
+    // (after the search has started), not at every search.
+    if (!kept && !told && !g_search.unsavedTold) TellProfileFailure(texts::kSettingsNotSaved, reason, owner);
+    if (!kept) g_search.unsavedTold = true;
     return 0;
 }
 

@@ -18,7 +18,7 @@ std::optional<std::string> Read(const char* section, const char* key) {
 }
 
 bool Write(const char* section, const char* key, const char* value) {
-    return g_profileStore && g_profileStore->WriteString(section, key, value) != 0;
+    return !g_profileStore || g_profileStore->WriteString(section, key, value) != 0;
 }
 
 // An option is on only when its whole value is exactly "1".
@@ -46,10 +46,10 @@ Scope ReadScope() {
 
 bool ReadSpecialFolders() { return Read(kConfig, kCheck) == "TRUE"; }
 
-void WriteDialogChoice(Scope scope, bool specialFolders) {
+bool WriteDialogChoice(Scope scope, bool specialFolders) {
     const char radio[2] = {static_cast<char>('1' + ScopeIndex(scope)), '\0'};
-    Write(kConfig, kRadio, radio);
-    Write(kConfig, kCheck, specialFolders ? "TRUE" : "FALSE");
+    const bool radioWritten = Write(kConfig, kRadio, radio);
+    return Write(kConfig, kCheck, specialFolders ? "TRUE" : "FALSE") && radioWritten;
 }
 
 bool CloseInputMethodOnOpen() { return OptionOn("IME", "control"); }
@@ -60,30 +60,37 @@ std::optional<std::string> ReadFavorite(const std::string& name) {
     return Read(kFavorite, name.c_str());
 }
 
+bool FavoriteStorable(const std::string& name, const char* definition) {
+    return StorableFavoriteName(name) && ProfileStore::Storable(name.c_str(), definition);
+}
+
 bool WriteFavorite(const std::string& name, const std::string& definition) {
-    return StorableFavoriteName(name) && Write(kFavorite, name.c_str(), definition.c_str());
+    return FavoriteStorable(name, definition.c_str()) &&
+           Write(kFavorite, name.c_str(), definition.c_str());
 }
 
 bool RemoveFavorite(const std::string& name) {
-    return StorableFavoriteName(name) && Write(kFavorite, name.c_str(), nullptr);
+    return FavoriteStorable(name, nullptr) && Write(kFavorite, name.c_str(), nullptr);
 }
 
-// A key at a time: the section calls are documented for less than a long
-// history can hold, and wine's drop the section's comments.
+std::vector<std::optional<std::string>> ReadHistoryKeys() {
+    std::vector<std::optional<std::string>> keys;
+    for (int n = 0; n < kHistoryKeys; ++n) keys.push_back(Read(kHistory, HistoryKey(n).c_str()));
+    return keys;
+}
+
 std::vector<std::string> ReadHistory() {
     std::vector<std::string> entries;
-    for (int n = 0; n < kHistoryKeys; ++n) {
-        std::optional<std::string> value = Read(kHistory, HistoryKey(n).c_str());
+    for (std::optional<std::string>& value : ReadHistoryKeys())
         if (value && !value->empty()) entries.push_back(std::move(*value));
-    }
     return entries;
 }
 
 // The keys above the ones written go, so that an entry pushed out or made a
 // duplicate does not come back at the next start. The rest of the file,
 // comments and other keys of the section included, stays as it is.
-void WriteHistory(const std::vector<std::string>& entries) {
-    if (!g_profileStore) return;
+bool WriteHistory(const std::vector<std::string>& entries,
+                  const std::vector<std::optional<std::string>>& stored) {
     std::vector<std::string> saved;
     for (const std::string& entry : entries) {
         // A query with a line break (a macro's text can carry a lone LF) or too
@@ -92,18 +99,17 @@ void WriteHistory(const std::vector<std::string>& entries) {
         if (saved.size() < kHistoryKeys && ProfileStore::Storable(key.c_str(), entry.c_str()))
             saved.push_back(entry);
     }
-    // What the keys hold now: in one read while the section is short enough.
-    const auto section = g_profileStore->ReadSection(kHistory);
-    for (int n = 0; n < kHistoryKeys; ++n) {
-        const std::string key = HistoryKey(n);
-        const std::optional<std::string> stored =
-            section ? ProfileStore::ValueIn(*section, key) : Read(kHistory, key.c_str());
-        if (static_cast<std::size_t>(n) < saved.size()) {
-            if (stored != saved[n]) Write(kHistory, key.c_str(), saved[n].c_str());
-        } else if (!stored || !stored->empty()) {
-            Write(kHistory, key.c_str(), nullptr);
+    bool written = true;
+    for (std::size_t n = 0; n < kHistoryKeys; ++n) {
+        const std::string key = HistoryKey(static_cast<int>(n));
+        const std::optional<std::string> now = n < stored.size() ? stored[n] : std::nullopt;
+        if (n < saved.size()) {
+            if (now != saved[n]) written = Write(kHistory, key.c_str(), saved[n].c_str()) && written;
+        } else if (!now || !now->empty()) {
+            written = Write(kHistory, key.c_str(), nullptr) && written;
         }
     }
+    return written;
 }
 
 }  // namespace zms::settings

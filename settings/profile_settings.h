@@ -15,7 +15,8 @@
 // Unrecognised or missing values read as the first choice (scope 1001, the
 // check box and the options off). Every call goes to the file through the
 // process-wide store; without one, reads give those defaults and writes do
-// nothing.
+// nothing. A write call returns false when a write to the file failed (the
+// platform's last error tells why).
 #pragma once
 #include <optional>
 #include <string>
@@ -28,24 +29,32 @@ namespace zms::settings {
 Scope ReadScope();
 bool ReadSpecialFolders();
 // The dialog's choice on OK: both keys of "Config".
-void WriteDialogChoice(Scope scope, bool specialFolders);
+bool WriteDialogChoice(Scope scope, bool specialFolders);
 
 bool CloseInputMethodOnOpen();
 bool FullwidthSpaceSeparates();
 
-// The stored query; nothing when it cannot be read. A name the file cannot
-// hold as a key (see StorableFavoriteName) is refused: false.
+// The stored query; nothing when it cannot be read. A favourite the file
+// cannot hold (FavoriteStorable) is refused: false.
 std::optional<std::string> ReadFavorite(const std::string& name);
+// Whether the file can hold it: a name that can be a key of the file, and a
+// definition (null for a removal) that fits on one line with it.
+bool FavoriteStorable(const std::string& name, const char* definition);
 bool WriteFavorite(const std::string& name, const std::string& definition);
 bool RemoveFavorite(const std::string& name);
 
-// The history keys' non-empty values in key order. WriteHistory stores
+// The history keys, a key at a time (a section read is documented for less
+// than a long history holds): ReadHistoryKeys gives what history0 ..
+// history19 hold now, "" for a missing key, nothing for one that cannot be
+// read; ReadHistory the non-empty values in key order. WriteHistory stores
 // `entries` (the non-blank ones among the list's first 20 positions) under
 // history0, history1, ..., skipping one that cannot be a line of the file,
 // and removes the keys above them up to history19; only keys whose value
-// changes are written.
+// differs from `stored` (ReadHistoryKeys' answer) are written.
 inline constexpr int kHistoryKeys = 20;
+std::vector<std::optional<std::string>> ReadHistoryKeys();
 std::vector<std::string> ReadHistory();
-void WriteHistory(const std::vector<std::string>& entries);
+bool WriteHistory(const std::vector<std::string>& entries,
+                  const std::vector<std::optional<std::string>>& stored);
 
 }  // namespace zms::settings

@@ -16,6 +16,7 @@
 
 #include "platform/posix/ini_text.h"
 #include "platform/posix/native_path.h"
+#include "platform/registry.h"
 
 namespace zms::platform {
 namespace {
@@ -152,6 +153,18 @@ uint32_t ReadProfileString(const char* section, const char* key, const char* def
 
 namespace {
 
+// A failed write, its reason as the thread's last error in Windows' code for
+// the C library's.
+int Failed(int error) {
+    const bool missing = error == ENOENT || error == ENOTDIR;
+    const bool denied = error == EACCES || error == EPERM || error == EROFS;
+    SetLastErrorCode(missing  ? kErrorPathNotFound
+                     : denied ? kErrorAccessDenied
+                     : error == ENOMEM ? kErrorNotEnoughMemory
+                                       : kErrorWriteFault);
+    return 0;
+}
+
 // Loads, edits and saves the file in its turn; whether the edit took.
 template <class Edit>
 int Rewrite(const char* path, const Edit& edit) {
@@ -159,10 +172,10 @@ int Rewrite(const char* path, const Edit& edit) {
         const std::string native = NativePath(path);
         const DirectoryLock lock(native.c_str());
         std::optional<IniText> ini = Load(native.c_str());
-        if (!ini) return 0;
-        return !edit(*ini) || Save(native.c_str(), *ini, lock.Directory()) ? 1 : 0;
+        if (!ini) return Failed(errno);
+        return !edit(*ini) || Save(native.c_str(), *ini, lock.Directory()) ? 1 : Failed(errno);
     } catch (...) {  // out of memory
-        return 0;
+        return Failed(ENOMEM);
     }
 }
 
@@ -171,20 +184,6 @@ int Rewrite(const char* path, const Edit& edit) {
 int WriteProfileString(const char* section, const char* key, const char* value, const char* path) {
     if (section == nullptr || path == nullptr) return 0;
     return Rewrite(path, [&](IniText& ini) { return Edit(ini, section, key, value); });
-}
-
-std::optional<std::vector<std::string>> ReadProfileSection(const char* section, const char* path) {
-    try {
-        std::optional<IniText> ini = Load(NativePath(path).c_str());
-        if (!ini) return std::nullopt;
-        std::vector<std::string> entries = IniSectionEntries(*ini, section);
-        std::size_t length = 1;  // the list's closing NUL
-        for (const std::string& entry : entries) length += entry.size() + 1;
-        if (length + 1 >= kMaxSectionRead) return std::nullopt;  // as the Win32 read is cut
-        return entries;
-    } catch (...) {  // out of memory
-        return std::nullopt;
-    }
 }
 
 }  // namespace zms::platform

@@ -92,7 +92,10 @@ for where in file/sub missing/dir; do
     name=unwritable_${where%%/*}
     check "$name" --editor unwritable/editor --macros "unwritable/$where" --macro 'abc' --type abc --ok \
         --macro '' --pick 0 --ok <<EOF
-$SEARCH_ABC
+search 1: macro "abc"
+dialog: scope=1001 check=0(disabled) text=[abc] list=[]
+profile message: 検索範囲と検索履歴を保存できませんでした。
+${SEARCH_ABC#*list=\[\]$'\n'}
 search 2: macro ""
 dialog: scope=1001 check=0(disabled) text=[abc] list=[abc]
   host: IsZentoroMail() = 1

@@ -130,6 +130,21 @@ for dir in macros editor mail; do
     report "profile_in_$dir" $?
 done
 
+# ---- A profile file that cannot be written (the macro directory named in the
+# registry does not exist): the favourite that was not stored is told, with
+# the file's name, in a box owned by the main window; the scope and history
+# that were not saved are not told on top of it, nor at the searches after it,
+# which reach the host.
+
+run_host unwritable --macros missing/folder --macro '' --type 'fav:work subject:x' --ok \
+    --macro '' --type a --ok --macro '' --type b --ok
+normalized_output unwritable > unwritable.actual
+[[ $(cat unwritable.status) == 0 ]] &&
+    [[ $(grep -c '^profile message: お気に入りを保存できませんでした。$' unwritable.actual) == 1 ]] &&
+    [[ $(grep -c '^profile message: ' unwritable.actual) == 1 ]] &&
+    [[ $(grep -c 'SetFindPack(' unwritable.actual) == 2 ]]
+report unwritable_profile $?
+
 # ---- zms-host's journal file gets every line the journal got.
 
 run_host journal_file --journal journal.txt --inside 0 --macro '' --inside 1 --main-wnd 0 --macro ''

@@ -100,7 +100,24 @@ normalized_output() {
     window=$(sed -n 's/^zms-host: main window \([0-9-]*\)\r\?$/\1/p' "$name.out")
     tr -d '\r' < "$name.out" | grep -av '^zms-host: ' |
         sed "s/^  host: MainWnd() = ${window:-NONE}\$/  host: MainWnd() = MAINWND/" |
-        iconv -f CP932 -t UTF-8 2>&1
+        iconv -f CP932 -t UTF-8 2>&1 | fold_profile_messages
+}
+
+# A message that the profile file could not be written names the file and
+# Windows' reason (in wine's words, or natively the POSIX layer's) under its
+# text: it shows as one line "profile message: TEXT", under wine only for a
+# box owned by the main window.
+fold_profile_messages() {
+    awk '
+    /^message box: ".*\\x0D\\x0A\\x0D\\x0A.*ZentoroMailSearch\.ini\\x0D\\x0A.*" caption="[^"]*" owner=main buttons=OK$/ {
+        sub(/^message box: "/, ""); sub(/\\x0D.*/, ""); print "profile message: " $0; next
+    }
+    /できませんでした。$/ {
+        text = $0; getline blank; getline path; getline reason
+        if (blank == "" && path ~ /ZentoroMailSearch\.ini$/) { print "profile message: " text; next }
+        print text; print blank; print path; print reason; next
+    }
+    { print }'
 }
 
 report() {  # NAME OK?

@@ -7,6 +7,7 @@
 #include "dialog/query_history.h"
 #include "dialog/test_hooks.h"
 #include "query_test_support.h"
+#include "test_env.h"
 #include "temp_dir.h"
 
 namespace zms {
@@ -142,6 +143,7 @@ TEST_F(History, QuotedQueriesComeBackWithTheirQuotes) {
 TEST_F(History, AQueryThatCannotBeOneLineIsKeptInMemoryOnly) {
     for (const std::string& query : {std::string("a\nb"), std::string(kMaxLineBytes, 'x')}) {
         test_hooks::ClearHistory();
+        Store(0, nullptr);
         Store(1, nullptr);
         Confirm(query);
         Confirm("c");
@@ -150,6 +152,40 @@ TEST_F(History, AQueryThatCannotBeOneLineIsKeptInMemoryOnly) {
         EXPECT_EQ(Stored(1), "<missing>");
         EXPECT_EQ(Stored(2), "<missing>") << "no line of its own was added";
     }
+}
+
+// A load that could not read the file (another program held it open without
+// sharing) costs at most the entry the new query pushes out; what another copy
+// of the mail program wrote since the load stays, after the queries recorded
+// here, and shows in the drop-down from then on.
+TEST_F(History, ValuesThisProcessNeverSawStay) {
+    for (int n = 0; n < 20; ++n) Store(n, ("e" + std::to_string(n)).c_str());
+    {
+        const test::FileHeldOpen held(profile.store().Path());
+        QueryHistory::Load();
+    }
+    EXPECT_EQ(List(), L{}) << "the load read nothing";
+    Confirm("q");
+    L file;
+    for (int n = 0; n < 20; ++n) file.push_back(Stored(n));
+    L expected = {"q"};
+    for (int i = 0; i < 19; ++i) expected.push_back("e" + std::to_string(i));
+    EXPECT_EQ(file, expected);
+    expected.push_back("e19");
+    EXPECT_EQ(List(), expected);
+
+    test_hooks::ClearHistory();
+    for (int n = 0; n < 20; ++n) Store(n, nullptr);
+    Store(0, "a");
+    Store(1, "b");
+    QueryHistory::Load();
+    Store(0, "x");  // the other copy confirmed x
+    Store(1, "a");
+    Store(2, "b");
+    Confirm("q");
+    EXPECT_EQ((L{Stored(0), Stored(1), Stored(2), Stored(3), Stored(4)}),
+              (L{"q", "x", "a", "b", "<missing>"}));
+    EXPECT_EQ(List(), (L{"q", "x", "a", "b"}));
 }
 
 TEST_F(History, AFirstQueryWritesOneKey) {

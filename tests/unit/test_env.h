@@ -1,6 +1,7 @@
 // What a test sets up around the plug-in as the process and other processes
 // would: an environment variable, another process's turn at the profile.
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace zms::test {
@@ -25,6 +26,21 @@ public:
 private:
     struct State;
     State* state_;
+};
+
+// Holds the file open without sharing, as a backup or sync tool does, until
+// destroyed: every read of it meanwhile fails and gives the default. Natively,
+// where files have no share modes, the file is moved aside meanwhile.
+class FileHeldOpen {
+public:
+    explicit FileHeldOpen(const std::string& path);
+    ~FileHeldOpen();
+    FileHeldOpen(const FileHeldOpen&) = delete;
+    FileHeldOpen& operator=(const FileHeldOpen&) = delete;
+
+private:
+    std::string path_;
+    std::uintptr_t handle_ = 0;
 };
 
 }  // namespace zms::test

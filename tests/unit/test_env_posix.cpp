@@ -2,6 +2,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -50,5 +51,11 @@ ProfileTurnHolder::~ProfileTurnHolder() {
     if (state_->fd >= 0) ::close(state_->fd);
     delete state_;
 }
+
+FileHeldOpen::FileHeldOpen(const std::string& path) : path_(path) {
+    std::rename(path_.c_str(), (path_ + ".held").c_str());
+}
+
+FileHeldOpen::~FileHeldOpen() { std::rename((path_ + ".held").c_str(), path_.c_str()); }
 
 }  // namespace zms::test

@@ -52,4 +52,15 @@ ProfileTurnHolder::~ProfileTurnHolder() {
     delete state_;
 }
 
+FileHeldOpen::FileHeldOpen(const std::string& path)
+    : path_(path),
+      handle_(reinterpret_cast<std::uintptr_t>(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr,
+                                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                                           nullptr))) {}
+
+FileHeldOpen::~FileHeldOpen() {
+    const HANDLE file = reinterpret_cast<HANDLE>(handle_);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+}
+
 }  // namespace zms::test

@@ -4,8 +4,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "tools/zms-host/host_os.h"
 
@@ -113,7 +115,17 @@ void EndAnsweringDialog() {
     const std::string written = ReadAll(g_written);
     std::fclose(g_written);
     g_written = nullptr;
-    const std::string messages = written.substr(0, written.find(kDrawingMark));
+    // The messages shown before the dialog and after it, without the dialog's
+    // drawing: its caption, then lines indented by two spaces, the actions.
+    std::string messages = written.substr(0, written.find(kDrawingMark));
+    const std::size_t last = written.rfind(kDrawingMark);
+    if (last != std::string::npos) {
+        std::size_t at = last + std::strlen(kDrawingMark);
+        while (at < written.size() &&
+               (written.compare(at, 2, "  ") == 0 || written.compare(at, 9, "actions: ") == 0))
+            at = std::min(written.find('\n', at), written.size() - 1) + 1;
+        messages += written.substr(at);
+    }
     std::fwrite(messages.data(), 1, messages.size(), stderr);
 }
 
