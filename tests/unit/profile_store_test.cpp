@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/unit/temp_dir.h"
+#include "tests/unit/test_env.h"
 
 namespace zms {
 namespace {
@@ -237,13 +238,20 @@ TEST_F(ProfileStoreTest, NoLineOf32KiBIsWritten) {
     }
 }
 
-// A value written by hand past what a read can tell reads as nothing rather
-// than as a part of it.
-TEST_F(ProfileStoreTest, AValueTooLongToReadGivesNull) {
-    const std::string readable(kMaxReadBytes - 3, 'a'), tooLong(kMaxReadBytes + 1, 'a');
-    WriteBytes(path_, "[A]\r\nk=" + readable + "\r\nj=" + tooLong + "\r\n");
+// Windows counts a value's length in 16 bits: a value written by hand of
+// 64 KiB or more reads back cut to its length modulo 65,536, without an error
+// (the POSIX layer does the same). Wine reads it whole, longer than a read can
+// tell, and the store gives null rather than a part of it.
+TEST_F(ProfileStoreTest, AValueOf64KiBOrMoreReadsBackCut) {
+    const std::string readable(kMaxReadBytes - 3, 'a'), tooLong(kMaxReadBytes, 'a');
+    WriteBytes(path_, "[A]\r\nk=" + readable + "\r\nj=b" + tooLong + "\r\ni=" + tooLong + "\r\n");
     EXPECT_EQ(ReadText("A", "k"), readable);
-    EXPECT_EQ(ReadText("A", "j"), "<null>");
+    if (test::UnderWine()) {
+        EXPECT_EQ(ReadText("A", "j"), "<null>") << "wine's read has no wrap; if this fails, wine changed";
+        return;
+    }
+    EXPECT_EQ(ReadText("A", "j"), "b");
+    EXPECT_EQ(ReadText("A", "i"), "");
 }
 
 }  // namespace
