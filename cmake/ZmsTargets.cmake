@@ -49,6 +49,15 @@ function(zms_on_top target)
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
 
+# zms_selftest_program(<target>): a program the self-test zip holds; on
+# Windows it maps the registry to one of its own under the self-test
+# (tools/registry_writer/scratch_registry_win32.cpp).
+function(zms_selftest_program target)
+    if(WIN32)
+        target_link_libraries(${target} PRIVATE zms_scratch_registry)
+    endif()
+endfunction()
+
 # The WebAssembly build (the playground) is query/ alone: none of what follows.
 if(EMSCRIPTEN)
     return()

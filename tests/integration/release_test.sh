@@ -330,10 +330,51 @@ run_selftest() {  # dir arch out
     return "$status"
 }
 report_count() { tr -d '\r' < "$1/selftest-report.txt" | tail -1; }
+# The user's own values, as the mail program and the editor keep them. Wine's
+# registry files hold each key's last-write time on its header line and the
+# next: the self-test, killed after 20 s and then whole, never writes those
+# keys, writes nothing in the prefix's drive C: and leaves no scratch key.
+user_values=('HKCU\Software\Orlemco\Vorenda\Config|VorendaDir|C:\Vorenda\'
+    'HKCU\Software\Orlemco\Zentoro\Env|MacroPath|C:\Macros'
+    'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Zentoro|InstallLocation|C:\Zentoro')
+user_key_times() {  # prefix
+    grep -ahA1 -E '^\[Software\\\\(Orlemco\\\\(Vorenda\\\\Config|Zentoro\\\\Env)|Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\Zentoro)\]' \
+        "$1/user.reg" "$1/system.reg"
+}
 for arch in "${archs[@]}"; do
+    build=$build64
+    [[ $arch == 32 ]] && build=$build32
+    wine_run=("$root/cmake/wine-run.sh" --prefix "$build/wineprefix" --arch "win$arch")
+    for value in "${user_values[@]}"; do
+        IFS='|' read -r key name data <<< "$value"
+        "${wine_run[@]}" reg add "$key" /v "$name" /d "$data" /f > /dev/null 2>&1
+    done
+    WINEPREFIX=$build/wineprefix wineserver -w 2> /dev/null
+    times_before=$(user_key_times "$build/wineprefix")
+    marker=$work/selftest$arch.start
+    touch "$marker"
+    sleep 1  # a file written in the same second as the marker counts too
+    timeout -s KILL 20 "${wine_run[@]}" cmd /c "$(windows_path "$selftest/selftest.cmd")" "win$arch" \
+        > "$work/selftest$arch-killed.out" 2>&1
+    WINEPREFIX=$build/wineprefix wineserver -k 2> /dev/null
+    WINEPREFIX=$build/wineprefix wineserver -w 2> /dev/null
+
     out=$work/selftest$arch.out
     run_selftest "$selftest" "$arch" "$out"
     status=$?
+    changed=$(find "$build/wineprefix/drive_c" -newer "$marker" | head -5)
+    if [[ $(user_key_times "$build/wineprefix") == "$times_before" && $times_before == *Zentoro* &&
+        -z $changed ]] &&
+        ! "${wine_run[@]}" reg query 'HKCU\Software\ZentoroMailSearch selftest' > /dev/null 2>&1; then
+        ok "wine$arch: selftest.cmd, killed after 20 s and whole: the user's keys unwritten, nothing written outside its folder"
+    else
+        fail "wine$arch: selftest.cmd changed what is not its own: ${changed:-the registry}"
+    fi
+    for value in "${user_values[@]}"; do
+        IFS='|' read -r key name data <<< "$value"
+        "${wine_run[@]}" reg delete "$key" /f > /dev/null 2>&1
+    done
+    WINEPREFIX=$build/wineprefix wineserver -w 2> /dev/null
     count=$(grep . "$out" | tail -1)
     if [[ $status -eq 0 && $count =~ ^[1-9][0-9]*\ passed,\ 0\ failed$ &&
         $(report_count "$selftest") == "$count" ]] &&
