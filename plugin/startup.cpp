@@ -48,8 +48,10 @@ std::string ProfilePath(const InstallPlaces& places) {
     return FindBaseDirectory(places) + kProfileName;
 }
 
-// Runs under the loader lock: the profile is only read, and a read waits for
-// no other process.
+namespace {
+bool g_started = false;
+}  // namespace
+
 void Attach() {
     const InstallPlaces places = ReadInstallPlaces();
     g_profileStore.emplace(ProfilePath(places).c_str());
@@ -65,6 +67,15 @@ void Attach() {
     BindHostLink(host);
 }
 
-void Detach() { g_profileStore.reset(); }
+void StartOnce() {
+    if (g_started) return;
+    g_started = true;
+    Attach();
+}
+
+void Detach() {
+    g_profileStore.reset();
+    g_started = false;
+}
 
 }  // namespace zms

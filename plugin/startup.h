@@ -1,4 +1,5 @@
-// Start-up and shut-down, run when the host loads and unloads the plug-in.
+// Start-up, run at the first call of `search`, and shut-down, run when the host
+// unloads the plug-in.
 #pragma once
 #include <optional>
 #include <string>
@@ -29,9 +30,14 @@ std::string FindBaseDirectory(const InstallPlaces& places);
 // That directory followed by "\ZentoroMailSearch.ini", joined as they stand.
 std::string ProfilePath(const InstallPlaces& places);
 
-// Process attach: profile store, history, scope and check box, host library.
+// Start-up: profile store, history, scope and check box, host library.
 void Attach();
-// Process detach: the profile store goes.
+// Start-up, at the first call of `search` and not again: DllMain runs under
+// the loader lock, where nothing that reads the registry or a file, or loads
+// a library, may run (a profile on a share not reachable yet would hold every
+// thread start and DLL load of the mail program for the network's time-out).
+void StartOnce();
+// Unload: what start-up made goes (the profile store).
 void Detach();
 
 }  // namespace zms

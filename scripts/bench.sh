@@ -2,7 +2,7 @@
 # Times the deliverables: the translation of the examples and of the long
 # queries of tests/bench/shapes.h (64 KiB and 1 MiB, fullwidth-space option
 # off and on, the option read from a real profile file through the plug-in's
-# profile store), loading the plug-in over a large profile (its start-up) and
+# profile store), loading and starting the plug-in over a large profile and
 # one confirmed search's profile work. Natively, and under wine for the win64
 # and the win32 build; prints one table in milliseconds.
 #   bash scripts/bench.sh
@@ -13,7 +13,7 @@
 # back what was there), so do not run it beside ctest in the same trees.
 #
 # The figures are medians: of up to 5 runs for a translation, of 5 programs
-# for the load (a library starts once per process). Rows named
+# for the start-up (a library starts once per process). Rows named
 # .../profile-of-64-favourites show the same work over a profile of about
 # 64 KiB; the profile-read and profile-write rows are one profile call.
 set -euo pipefail
@@ -91,7 +91,7 @@ goal() {
         */profile-of-*|profile-*) echo "" ;;
         */64KiB/*) echo 50 ;;
         */1MiB/*) echo 1000 ;;
-        load/*|confirm/*) echo 100 ;;
+        startup/*|confirm/*) echo 100 ;;
         *) echo "" ;;
     esac
 }

@@ -62,6 +62,31 @@ dialog: scope=1001 check=0(disabled) text=[] list=[]
 search 1 returned 0
 EOF
 
+# ---- Start-up waits for the first search, outside the loader lock: the mail
+# program directory that the registry names then gives VRInfo.dll and the
+# profile file, not the one it named when the plug-in was loaded.
+
+mkdir -p moved
+cp "$host_bundle/VRInfo.dll" moved/
+check started_at_first_search --no-editor --mail-dir nolibrary --move-mail-dir moved \
+    --macro '' --type abc --ok <<'EOF'
+search 1: macro ""
+dialog: scope=1001 check=0(disabled) text=[] list=[]
+  host: IsZentoroMail() = 1
+  host: MainWnd() = MAINWND
+  host: ExecAtMain("CurrentAccount") = "user@example.jp"
+  host: IsZentoroMailMain() = 1
+  host: CurrentFolder() = "受信"
+  host: YenEncode("abc") = "abc"
+  host: IsZentoroMailMain() = 1
+  host: SetFindPack("(\"abc\",target=smallheaderbody),subfolder=0,hilight=1")
+  host: StartDoGrep("user@example.jp", "受信")
+  host: PushFindPack()
+search 1 returned 0
+EOF
+[[ -f moved/ZentoroMailSearch.ini && ! -e nolibrary/ZentoroMailSearch.ini ]]
+report "started_at_first_search: the profile in the directory named at the search" $?
+
 # ---- Null account and folder from the host are passed on as they came.
 
 check null_account --window other --null-account --macro '' --type abc --scope 1003 --ok <<'EOF'

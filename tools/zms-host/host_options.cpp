@@ -32,6 +32,7 @@ const char kUsage[] =
     "  --window main|grep|other   the window the macro runs in\n"
     "  --account A | --null-account   the current account (or a null result)\n"
     "  --folder F | --null-folder     the current folder (or a null result)\n"
+    "  --move-mail-dir DIR  the registry's mail program directory becomes DIR\n"
     "Search:\n"
     "  --macro TEXT       call search(TEXT); the dialog actions after it answer\n"
     "                     its dialog:\n"
@@ -125,6 +126,8 @@ private:
             if (v != "main" && v != "grep" && v != "other")
                 return "--window takes main, grep or other";
             o.steps.push_back(StandInChange{"window", v});
+        } else if (option == "--move-mail-dir") {
+            o.steps.push_back(MailDirChange{v});
         } else if (option == "--account" || option == "--folder") {
             o.steps.push_back(StandInChange{option.substr(2), v});
         } else {  // --type, --pick, --scope
@@ -145,7 +148,8 @@ private:
     static bool IsValueOption(const std::string& option) {
         for (const char* o : {"--plugin", "--profile-dir", "--editor", "--macros", "--mail-dir",
                               "--journal", "--macro", "--inside", "--main-wnd", "--window",
-                              "--account", "--folder", "--type", "--pick", "--scope"})
+                              "--account", "--folder", "--move-mail-dir", "--type", "--pick",
+                              "--scope"})
             if (option == o) return true;
         return false;
     }

@@ -23,13 +23,19 @@ struct StandInChange {
     std::optional<std::string> value;
 };
 
+// The registry's mail program directory (VorendaDir) from this point on, as
+// when the mail program is moved while the plug-in is loaded.
+struct MailDirChange {
+    std::string dir;
+};
+
 // One call of `search`: the macro's text and the dialog's script.
 struct Search {
     std::string macro;
     std::vector<std::string> script;  // dialog actions, one a line: type, pick, scope, check, ok, esc, close
 };
 
-using Step = std::variant<StandInChange, Search>;
+using Step = std::variant<StandInChange, MailDirChange, Search>;
 
 struct Options {
     std::string plugin;       // "": the plug-in beside zms-host

@@ -107,6 +107,26 @@ void RunSearch(int number, const Search& search, SearchFn searchEntry, const Sta
     Print("search " + n + " returned " + std::to_string(result) + "\n");
 }
 
+// The stand-in's own entries from the module the plug-in loads from `path`,
+// set up for this run; false when the module there is not the stand-in. None
+// is there: `standIn` stays empty, and that is said.
+bool LoadStandIn(const std::string& path, const std::string& mainWnd, const Options& o,
+                 StandIn& standIn) {
+    std::string why;
+    Module module = LoadModule(path, why);
+    if (!module) {
+        Print("zms-host: no host library at " + path + "\n");
+        return true;
+    }
+    standIn = {reinterpret_cast<stand_in::SetFn>(FindSymbol(module, "StandInSet")),
+               reinterpret_cast<stand_in::JournalFn>(FindSymbol(module, "StandInJournal")),
+               reinterpret_cast<stand_in::ClearJournalFn>(FindSymbol(module, "StandInClearJournal"))};
+    if (!standIn.set || !standIn.journal || !standIn.clearJournal) return false;
+    standIn.set("mainwnd", mainWnd.c_str());
+    if (!o.journalFile.empty()) standIn.set("journal-file", AbsolutePath(o.journalFile).c_str());
+    return true;
+}
+
 // Whatever happens, the window goes (and the registry writer, which goes
 // after it, puts the registry back as it was).
 struct Cleanup {
@@ -164,27 +184,20 @@ int Run(const Options& o) {
     const auto searchEntry = reinterpret_cast<SearchFn>(FindSymbol(pluginModule, "search"));
     if (!searchEntry) return Fail("the plug-in " + plugin + " exports no `search`");
 
-    const std::string standInPath = WithSeparator(mailDir) + kHostLibraryName;
-    // A mail program directory without the library: the plug-in cannot have
-    // loaded one either, and its searches call nothing.
+    // A mail program directory without the library: the plug-in cannot load
+    // one either, and its searches call nothing.
     StandIn standIn;
-    if (Module standInModule = LoadModule(standInPath, why)) {
-        standIn = {reinterpret_cast<stand_in::SetFn>(FindSymbol(standInModule, "StandInSet")),
-                   reinterpret_cast<stand_in::JournalFn>(FindSymbol(standInModule, "StandInJournal")),
-                   reinterpret_cast<stand_in::ClearJournalFn>(
-                       FindSymbol(standInModule, "StandInClearJournal"))};
-        if (!standIn.set || !standIn.journal || !standIn.clearJournal)
-            return Fail(standInPath + " is not the stand-in host library");
-        standIn.set("mainwnd", mainWnd.c_str());
-        if (!o.journalFile.empty())
-            standIn.set("journal-file", AbsolutePath(o.journalFile).c_str());
-    } else {
-        Print("zms-host: no host library at " + standInPath + "\n");
-    }
+    if (!LoadStandIn(WithSeparator(mailDir) + kHostLibraryName, mainWnd, o, standIn))
+        return Fail(mailDir + " holds a VRInfo.dll that is not the stand-in host library");
 
     int number = 0;
     for (const Step& step : o.steps) {
-        if (const auto* change = std::get_if<StandInChange>(&step)) {
+        if (const auto* move = std::get_if<MailDirChange>(&step)) {
+            const std::string dir = WithSeparator(AbsolutePath(move->dir));
+            registry.Set(registry_paths::kMailProgramDirectory, RegText(dir));
+            if (!standIn.set && !LoadStandIn(dir + kHostLibraryName, mainWnd, o, standIn))
+                return Fail(dir + " holds a VRInfo.dll that is not the stand-in host library");
+        } else if (const auto* change = std::get_if<StandInChange>(&step)) {
             std::optional<std::string> value = change->value;
             if (change->name == "mainwnd" && value == "own") value = mainWnd;
             if (!standIn.set || !standIn.set(change->name.c_str(), value ? value->c_str() : nullptr))
