@@ -5,11 +5,12 @@
 
 #include "platform/message.h"
 #include "plugin/japanese_texts.h"
+#include "plugin/search.h"
 #include "settings/profile_settings.h"
 
 namespace zms {
 
-constexpr std::size_t kPrefixLength = 4;  // "fav:"
+constexpr std::size_t kPrefixLength = kFavoritePrefix.size();
 
 FavoriteOutcome RunFavorite(std::string& query) {
     std::size_t space = query.find(' ');

@@ -71,8 +71,8 @@ void HandOver(const std::string& pack, const Destination& d) {
     }
 }
 
-bool StartsWith(const std::string& s, const char* prefix) {
-    return s.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
+bool StartsWith(const std::string& s, std::string_view prefix) {
+    return s.compare(0, prefix.size(), prefix) == 0;
 }
 
 // A message naming the profile file and why it could not be written.
@@ -89,17 +89,17 @@ bool RunConfirmed(const dialog::Choice& choice, std::intptr_t owner) {
     std::string query = choice.query;
     const QueryContext context = SearchQueryContext();
     TrimQuery(query, context);
-    if (StartsWith(query, "fav:")) {
+    if (StartsWith(query, kFavoritePrefix)) {
         const FavoriteOutcome favorite = RunFavorite(query);
         if (!favorite.failure.empty()) TellProfileFailure(favorite.failure, favorite.reason, owner);
         if (!favorite.search) return !favorite.failure.empty();
     }
-    if (query == "help:") {
+    if (query == kHelpCommand) {
         ShowHelp();
         return false;
     }
-    std::string pack = StartsWith(query, "debug:")
-                           ? query.substr(6)
+    std::string pack = StartsWith(query, kDebugPrefix)
+                           ? query.substr(kDebugPrefix.size())
                            : TranslateQuery(query, CoversSubfolders(choice.scope), context);
     HandOver(pack, destination);
     return false;

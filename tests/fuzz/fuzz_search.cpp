@@ -84,9 +84,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                                 : macroLine.find(' ') == std::string::npos ? macroLine
                                                                            : std::string();
     TrimQuery(confirmedLine, SearchQueryContext());
-    if (StartsWith(confirmedLine, "fav:") && confirmedLine.find(' ') == std::string::npos)
-        confirmedLine = settings::ReadFavorite(confirmedLine.substr(4)).value_or(confirmedLine);
-    if (confirmedLine == "help:") {
+    if (StartsWith(confirmedLine, kFavoritePrefix.data()) && confirmedLine.find(' ') == std::string::npos)
+        confirmedLine = settings::ReadFavorite(confirmedLine.substr(kFavoritePrefix.size())).value_or(confirmedLine);
+    if (confirmedLine == kHelpCommand) {
         g_profileStore.reset();
         return 0;
     }
@@ -126,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (confirmed && !j.empty()) {
         std::string query = QueryHistory::At(0);
         TrimQuery(query, SearchQueryContext());
-        const bool stored = StartsWith(query, "fav:") && query.find(' ') != std::string::npos &&
+        const bool stored = StartsWith(query, kFavoritePrefix.data()) && query.find(' ') != std::string::npos &&
                             query.find(' ') != 4;
         const bool handedOver = j.back() == "PushFindPack" || j.back() == "ExecAtMain(PushFindPack)";
         if (!stored && !handedOver) fuzz::Fail("no complete hand-over", j.back());
