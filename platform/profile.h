@@ -7,7 +7,10 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace zms::platform {
 
@@ -88,5 +91,14 @@ uint32_t ReadProfileString(const char* section, const char* key, const char* def
 // would start lines of its own (the profile store refuses such texts).
 int WriteProfileString(const char* section, const char* key, const char* value, const char* path);
 
+
+// A section's entries in one call: "key=value" each (a line without "=" as
+// its key alone), names and values without the blanks around them, the
+// values' quotes kept; none for a missing section or file. Nothing when the
+// entries take kMaxSectionRead characters or more (all the section read is
+// documented for, and keys were seen missing from longer ones): a caller
+// then reads a key at a time.
+inline constexpr std::size_t kMaxSectionRead = 32767;
+std::optional<std::vector<std::string>> ReadProfileSection(const char* section, const char* path);
 
 }  // namespace zms::platform

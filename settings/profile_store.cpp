@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/cp932.h"
 #include "platform/profile.h"
 
 namespace zms {
@@ -81,6 +82,23 @@ bool ProfileStore::Storable(const char* key, const char* value) {
     const size_t len = std::strlen(value);
     const size_t quotes = NeedsProtection(value, len) ? 2 : 0;
     return std::strlen(key) + 1 + len + quotes < kMaxLineBytes;
+}
+
+std::optional<std::vector<std::string>> ProfileStore::ReadSection(const char* section) const {
+    return platform::ReadProfileSection(section, path_.c_str());
+}
+
+std::string ProfileStore::ValueIn(const std::vector<std::string>& entries, const std::string& key) {
+    for (const std::string& entry : entries) {
+        const std::size_t eq = entry.find('=');
+        const std::string_view name = platform::TrimProfileBlanks(std::string_view(entry).substr(0, eq));
+        if (platform::FoldAsciiCase(name) != platform::FoldAsciiCase(key)) continue;
+        // The first entry of the key counts; one without "=" reads as missing.
+        if (eq == std::string::npos) return "";
+        const std::string_view value = std::string_view(entry).substr(eq + 1);
+        return std::string(platform::WithoutEnclosingQuotes(platform::TrimProfileBlanks(value)));
+    }
+    return "";
 }
 
 }  // namespace zms

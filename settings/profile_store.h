@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zms {
 
@@ -30,6 +31,13 @@ public:
     // as written. A section, key or value holding CR or LF is refused (returns 0),
     // and so is a line of kMaxLineBytes or more. Returns the platform write's result.
     int WriteString(const char* section, const char* key, const char* value) const;
+
+    // The section's entries in one read of the file (a key at a time reads it
+    // once a key), "key=value" each, the values as in the file; nothing when
+    // the section is too long to read whole. And the value of `key` among
+    // them as ReadText reads it ("" when missing).
+    std::optional<std::vector<std::string>> ReadSection(const char* section) const;
+    static std::string ValueIn(const std::vector<std::string>& entries, const std::string& key);
 
     // Whether WriteString takes `value` for `key`: no line break in either, and
     // the line "key=value" (protecting quotes included) under kMaxLineBytes.

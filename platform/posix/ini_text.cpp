@@ -172,4 +172,15 @@ bool RemoveIniSection(IniText& ini, std::string_view section) {
            EraseLines(ini, found->header == kNone ? found->begin : found->header, found->end);
 }
 
+std::vector<std::string> IniSectionEntries(const IniText& ini, std::string_view section) {
+    std::vector<std::string> entries;
+    const auto found = FindSection(ini, section);
+    for (size_t i = found ? found->begin : 0; found && i < found->end; ++i) {
+        const auto entry = ParseEntry(ini.lines[i].text);
+        if (entry) entries.push_back(std::string(entry->key) + (entry->value ? "=" : "") +
+                                     std::string(entry->value.value_or("")));
+    }
+    return entries;
+}
+
 }  // namespace zms::platform

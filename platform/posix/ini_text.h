@@ -43,4 +43,8 @@ bool SetIniKey(IniText& ini, std::string_view section, std::string_view key,
 bool RemoveIniKey(IniText& ini, std::string_view section, std::string_view key);
 bool RemoveIniSection(IniText& ini, std::string_view section);
 
+// The section's entries as the Win32 section read lists them: "key=value" (a
+// line without "=" as its key alone), blanks around both gone, quotes kept.
+std::vector<std::string> IniSectionEntries(const IniText& ini, std::string_view section);
+
 }  // namespace zms::platform

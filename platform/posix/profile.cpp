@@ -189,4 +189,18 @@ int WriteProfileString(const char* section, const char* key, const char* value, 
     return Rewrite(path, [&](IniText& ini) { return Edit(ini, section, key, value); });
 }
 
+std::optional<std::vector<std::string>> ReadProfileSection(const char* section, const char* path) {
+    try {
+        std::optional<IniText> ini = Load(NativePath(path).c_str());
+        if (!ini) return std::nullopt;
+        std::vector<std::string> entries = IniSectionEntries(*ini, section);
+        std::size_t length = 1;  // the list's closing NUL
+        for (const std::string& entry : entries) length += entry.size() + 1;
+        if (length + 1 >= kMaxSectionRead) return std::nullopt;  // as the Win32 read is cut
+        return entries;
+    } catch (...) {  // out of memory
+        return std::nullopt;
+    }
+}
+
 }  // namespace zms::platform

@@ -53,4 +53,15 @@ int WriteProfileString(const char* section, const char* key, const char* value, 
     return WritePrivateProfileStringA(section, key, value, path);
 }
 
+std::optional<std::vector<std::string>> ReadProfileSection(const char* section, const char* path) {
+    // A list cut short to fit comes back as size - 2 characters.
+    std::string buf(kMaxSectionRead, '\0');
+    const DWORD n = GetPrivateProfileSectionA(section, buf.data(), static_cast<DWORD>(buf.size()), path);
+    if (n >= buf.size() - 2) return std::nullopt;
+    std::vector<std::string> entries;
+    for (std::size_t at = 0; at < n && buf[at] != '\0'; at += entries.back().size() + 1)
+        entries.emplace_back(buf.c_str() + at);
+    return entries;
+}
+
 }  // namespace zms::platform
