@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "query/field_table.h"
+#include "text/cp932.h"
 
 namespace zms {
 
@@ -37,20 +38,14 @@ bool HasFullwidthSpace(const std::string& value) {
     return value.find("\x81\x40") != std::string::npos;
 }
 
-// Code page 932: a lead byte and the byte after it are one character.
-bool LeadByte(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
 // In a value that begins with a double quote: the text after that quote up to
 // and with the first double-byte character whose second byte, 0x5C, stands
 // right before a double quote. The translation reads bytes, so to it that
 // 0x5C is a backslash and the quote after it is escaped (as with 表, 予, ソ).
 // Empty when there is none.
 std::string TextUpToEscapingCharacter(const std::string& value) {
-    for (std::size_t i = 1; i + 2 < value.size(); i += LeadByte(value[i]) ? 2 : 1) {
-        if (LeadByte(value[i]) && value[i + 1] == '\\' && value[i + 2] == '"')
+    for (std::size_t i = 1; i + 2 < value.size(); i += text::IsLeadByte(value[i]) ? 2 : 1) {
+        if (text::IsLeadByte(value[i]) && value[i + 1] == '\\' && value[i + 2] == '"')
             return value.substr(1, i + 1);
     }
     return {};
@@ -97,7 +92,7 @@ std::string TypographicQuote(const std::string& value) {
         return c == "\x81\x67" || c == "\x81\x68" || c == "\xFA\x57" || c == "\xEE\xFC";
     };
     std::size_t last = 0;
-    for (std::size_t i = 0; i < value.size(); i += LeadByte(value[i]) ? 2 : 1) last = i;
+    for (std::size_t i = 0; i < value.size(); i += text::IsLeadByte(value[i]) ? 2 : 1) last = i;
     for (const std::string& c : {value.substr(0, 2), value.substr(last)})
         if (quote(c)) return c;
     return {};

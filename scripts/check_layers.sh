@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The product's folders include only what lies below them: query/ nothing of
-# ours, platform/ nothing above it, settings/ platform/, dialog/ settings/ and
+# The product's folders include only what lies below them: text/ nothing of
+# ours, query/ and platform/ only text/, settings/ platform/, dialog/ settings/ and
 # platform/, plugin/ any of them. tools/ and tests/ sit on top. Fails, naming
 # each include that points up (or sideways), when one does. The build enforces
 # the same through the include directories; this says it in one line each.
@@ -8,11 +8,12 @@ set -u
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 declare -A allowed=(
-    [platform]="platform"
-    [query]="query"
-    [settings]="settings platform"
-    [dialog]="dialog settings platform"
-    [plugin]="plugin dialog settings query platform"
+    [text]="text"
+    [platform]="platform text"
+    [query]="query text"
+    [settings]="settings platform text"
+    [dialog]="dialog settings platform text"
+    [plugin]="plugin dialog settings query platform text"
 )
 failed=0
 for folder in "${!allowed[@]}"; do

@@ -1,6 +1,6 @@
 #include "settings/registry_path_reader.h"
 
-#include "platform/cp932.h"
+#include "text/cp932.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -51,7 +51,7 @@ bool NextComponent(const char* path, size_t* cursor, Component* out) {
     // A backslash can be the second byte of a double-byte character (0x83
     // 0x5C, for one), which is no separator.
     while (path[i] != '\0' && path[i] != '\\') {
-        i += platform::IsLeadByte(path[i]) && path[i + 1] != '\0' ? 2 : 1;
+        i += text::IsLeadByte(path[i]) && path[i + 1] != '\0' ? 2 : 1;
     }
     *out = {path + begin, i - begin};
     *cursor = i;
@@ -127,7 +127,7 @@ RegKey FindRoot(const char* name) {
         return Fail(platform::kErrorPathNotFound);  // longer than any root name
     }
     // ASCII letters only, whatever locale the host has set: the table is ASCII.
-    std::string lookup = platform::FoldAsciiCase(name);
+    std::string lookup = text::FoldAsciiCase(name);
     if (lookup.empty() || lookup.back() != '\\') lookup += '\\';
     for (const RootRow& row : kRootTable) {
         if (lookup == row.name || (row.alias != nullptr && lookup == row.alias)) {

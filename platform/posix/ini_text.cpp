@@ -3,7 +3,7 @@
 #include <cstring>
 #include <optional>
 
-#include "platform/cp932.h"
+#include "text/cp932.h"
 #include "platform/profile.h"
 
 namespace zms::platform {
@@ -17,7 +17,7 @@ std::string_view TrimLeft(std::string_view s) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && FoldAsciiCase(a) == FoldAsciiCase(b);
+    return a.size() == b.size() && text::FoldAsciiCase(a) == text::FoldAsciiCase(b);
 }
 
 // The name of a "[name]" header line; the name ends at the line's last ']',
@@ -26,7 +26,7 @@ std::optional<std::string_view> HeaderName(std::string_view line) {
     const std::string_view t = TrimProfileBlanks(line);
     if (t.empty() || t.front() != '[') return std::nullopt;
     size_t close = kNone;
-    for (size_t i = 1; i < t.size(); i += CharLength(t, i)) {
+    for (size_t i = 1; i < t.size(); i += text::CharLength(t, i)) {
         if (t[i] == ']') close = i;
     }
     if (close == kNone) return std::nullopt;

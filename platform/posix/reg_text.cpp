@@ -4,7 +4,7 @@
 #include <charconv>
 #include <optional>
 
-#include "platform/cp932.h"
+#include "text/cp932.h"
 #include "platform/registry.h"
 
 namespace zms::platform {
@@ -37,13 +37,13 @@ std::optional<uint32_t> ParseHex(std::string_view s, size_t maxDigits) {
 std::optional<std::string> ParseQuoted(std::string_view s, size_t& pos) {
     if (!StartsWith(s.substr(pos), "\"")) return std::nullopt;
     std::string out;
-    for (size_t i = pos + 1; i < s.size(); i += CharLength(s, i)) {
+    for (size_t i = pos + 1; i < s.size(); i += text::CharLength(s, i)) {
         if (s[i] == '"') {
             pos = i + 1;
             return out;
         }
         if (s[i] == '\\' && i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"')) ++i;
-        out += s.substr(i, CharLength(s, i));
+        out += s.substr(i, text::CharLength(s, i));
     }
     return std::nullopt;
 }
@@ -98,7 +98,7 @@ std::optional<RegValue> ParseValueLine(std::string_view line, std::string& name)
     size_t pos = line.front() == '@' ? 1 : 0;
     const std::optional<std::string> quoted = pos == 1 ? std::string() : ParseQuoted(line, pos);
     if (!quoted) return std::nullopt;
-    name = FoldAsciiCase(*quoted);
+    name = text::FoldAsciiCase(*quoted);
     while (pos < line.size() && IsBlank(line[pos])) ++pos;
     if (pos >= line.size() || line[pos] != '=') return std::nullopt;
     return ParseData(line.substr(pos + 1));
@@ -128,7 +128,7 @@ RegKeys ParseRegText(std::string_view text) {
         if (line.empty() || line.front() == ';') continue;
         if (line.front() == '[') {
             const bool closed = line.back() == ']';
-            section = closed ? &keys[FoldAsciiCase(line.substr(1, line.size() - 2))] : nullptr;
+            section = closed ? &keys[text::FoldAsciiCase(line.substr(1, line.size() - 2))] : nullptr;
             continue;
         }
         // A value line ending in a backslash goes on with the next line.

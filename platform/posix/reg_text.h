@@ -34,7 +34,7 @@ struct RegValue {
 };
 
 // Values by name ("" the default value), keys by full path, both folded
-// (FoldAsciiCase in platform/cp932.h).
+// (text::FoldAsciiCase in text/cp932.h).
 using RegValues = std::map<std::string, RegValue>;
 using RegKeys = std::map<std::string, RegValues>;
 

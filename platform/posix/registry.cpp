@@ -14,7 +14,7 @@
 #include <new>
 #include <string>
 
-#include "platform/cp932.h"
+#include "text/cp932.h"
 #include "platform/posix/reg_text.h"
 
 namespace zms::platform {
@@ -68,7 +68,7 @@ uint32_t OpenRegKey(RegKey parent, const char* subKey, uint32_t /*access*/, RegK
         RegKeys keys = ReadRegistry();
         const bool itself = subKey == nullptr || *subKey == '\0';  // a new handle to the parent
         const std::string path =
-            itself ? KeyOf(parent).path : KeyOf(parent).path + '\\' + FoldAsciiCase(subKey);
+            itself ? KeyOf(parent).path : KeyOf(parent).path + '\\' + text::FoldAsciiCase(subKey);
         if (!itself && !RegKeyExists(keys, path)) return kErrorFileNotFound;
         *opened = reinterpret_cast<RegKey>(new Key{path, std::move(keys[path])});
         return kErrorSuccess;
@@ -84,7 +84,7 @@ uint32_t QueryRegValue(RegKey key, const char* name, uint32_t* type, unsigned ch
     try {
         RegKeys now = IsRoot(key) ? ReadRegistry() : RegKeys{};
         const RegValues& values = IsRoot(key) ? now[KeyOf(key).path] : KeyOf(key).values;
-        const auto it = values.find(FoldAsciiCase(name != nullptr ? name : ""));
+        const auto it = values.find(text::FoldAsciiCase(name != nullptr ? name : ""));
         if (it == values.end()) return kErrorFileNotFound;
         const std::string& bytes = it->second.data;
         const bool fits = data == nullptr || *size >= bytes.size();

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/cp932.h"
+#include "text/cp932.h"
 
 namespace zms::platform {
 
@@ -18,7 +18,7 @@ std::string ProgramDirectory() {
     // Cut after the last real separator: 0x5C can also be the second byte of
     // a double-byte character (表, ソ) in a code page 932 name.
     std::size_t cut = 0;
-    for (std::size_t i = 0; i < path.size(); i += CharLength(path, i))
+    for (std::size_t i = 0; i < path.size(); i += text::CharLength(path, i))
         if (path[i] == '\\') cut = i + 1;
     return path.substr(0, cut);
 }

@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "platform/cp932.h"
+#include "text/cp932.h"
 #include "platform/posix/ini_text.h"
 #include "platform/profile.h"
 #include "settings/profile_store.h"
@@ -63,7 +63,7 @@ bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::s
 bool StorableSection(std::string_view section) {
     section = Trim(section);
     std::size_t i = 0;
-    while (i < section.size()) i += platform::IsLeadByte(section[i]) ? 2 : 1;
+    while (i < section.size()) i += text::IsLeadByte(section[i]) ? 2 : 1;
     return i == section.size() && !HasLineBreak(section);
 }
 
@@ -90,7 +90,7 @@ constexpr std::size_t kNamesChecked = 16;
 std::size_t DoubleByteClose(std::string_view header) {
     std::size_t close = std::string_view::npos;
     for (std::size_t i = 1; i < header.size(); ++i) {
-        if (platform::IsLeadByte(header[i]))
+        if (text::IsLeadByte(header[i]))
             ++i;
         else if (header[i] == ']')
             close = i;

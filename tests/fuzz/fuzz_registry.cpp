@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "platform/cp932.h"
+#include "text/cp932.h"
 #include "platform/registry.h"
 #include "settings/registry_path_reader.h"
 
@@ -34,7 +34,7 @@ using namespace zms;
 std::vector<std::string> Characters(const std::string& s) {
     std::vector<std::string> out;
     for (std::size_t i = 0; i < s.size();) {
-        const std::size_t n = platform::CharLength(s, i);
+        const std::size_t n = text::CharLength(s, i);
         out.push_back(s.substr(i, n));
         i += n;
     }
@@ -82,7 +82,7 @@ Entry MakeEntry(const std::string& path) {
     for (const std::string& c : Characters(path)) {
         if (c == "\\") {
             finish();
-        } else if (c.size() == 1 && (c[0] == '\r' || platform::IsLeadByte(c[0]))) {
+        } else if (c.size() == 1 && (c[0] == '\r' || text::IsLeadByte(c[0]))) {
             current += 'x';
         } else {
             current += c;
@@ -127,7 +127,7 @@ Data MakeData(const std::string& spec) {
             std::string s;
             for (const std::string& c : Characters(bytes)) {
                 if (c.find_first_of("\r\n") != std::string::npos) continue;
-                if (c.size() == 1 && platform::IsLeadByte(c[0])) continue;
+                if (c.size() == 1 && text::IsLeadByte(c[0])) continue;
                 s += c;
             }
             return {platform::kRegString, s + '\0', Quoted(s)};

@@ -19,17 +19,16 @@
 
 #include "query/explain.h"
 #include "settings/scope.h"
+#include "text/cp932.h"
 
 namespace {
-
-bool LeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9f) || (c >= 0xe0 && c <= 0xfc); }
 
 // The most bytes of `s`, up to `limit`, that end at the end of a character.
 std::size_t CharactersWithin(const std::string& s, std::size_t limit) {
     if (s.size() <= limit) return s.size();
     std::size_t end = 0;
     while (true) {
-        const std::size_t next = end + (LeadByte(static_cast<unsigned char>(s[end])) ? 2 : 1);
+        const std::size_t next = end + zms::text::CharLength(s, end);
         if (next > limit) return end;
         end = next;
     }

@@ -7,7 +7,7 @@
 #include <map>
 #include <stdexcept>
 
-#include "platform/cp932.h"
+#include "text/cp932.h"
 #include "platform/registry.h"
 #include "tools/registry_writer/registry_writer.h"
 
@@ -21,8 +21,8 @@ std::optional<std::string> Quoted(const std::string& text) {
     if (text.find_first_of("\r\n") != std::string::npos) return std::nullopt;
     std::string out = "\"";
     for (std::size_t i = 0, n; i < text.size(); i += n) {
-        n = platform::CharLength(text, i);
-        if (n == 1 && platform::IsLeadByte(text[i])) return std::nullopt;
+        n = text::CharLength(text, i);
+        if (n == 1 && text::IsLeadByte(text[i])) return std::nullopt;
         if (text[i] == '\\' || text[i] == '"') out += '\\';
         out += text.substr(i, n);
     }

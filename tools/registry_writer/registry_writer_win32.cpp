@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/cp932.h"
+#include "text/cp932.h"
 #include "tools/registry_writer/registry_writer.h"
 
 namespace zms {
@@ -37,7 +37,7 @@ bool KeyExists(HKEY root, const std::string& subKey) {
 
 // The first key along `subKey` that does not exist yet, "" when all do.
 std::string FirstMissingKey(const Place& p) {
-    for (std::size_t i = 0;; i += platform::CharLength(p.subKey, i)) {
+    for (std::size_t i = 0;; i += text::CharLength(p.subKey, i)) {
         if (i < p.subKey.size() && p.subKey[i] != '\\') continue;
         if (!KeyExists(p.root, p.subKey.substr(0, i))) return p.subKey.substr(0, i);
         if (i >= p.subKey.size()) return "";

@@ -1,6 +1,6 @@
 #include "tools/vrinfo/stand_in_escape.h"
 
-#include "platform/cp932.h"
+#include "text/cp932.h"
 
 namespace zms {
 
@@ -17,7 +17,7 @@ std::string StandInEscape(const std::string& text) {
     out.reserve(text.size() + text.size() / 8);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (platform::IsLeadByte(c) && i + 1 < text.size()) {
+        if (text::IsLeadByte(c) && i + 1 < text.size()) {
             out += c;
             out += text[++i];
         } else if (c == '\\' || c == '"') {
@@ -35,7 +35,7 @@ std::string StandInQuote(const std::string& text) {
     std::string out = "\"";
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto b = static_cast<unsigned char>(text[i]);
-        if (platform::IsLeadByte(text[i]) && i + 1 < text.size() &&
+        if (text::IsLeadByte(text[i]) && i + 1 < text.size() &&
             IsCp932TrailByte(static_cast<unsigned char>(text[i + 1]))) {
             out += text[i];
             out += text[++i];

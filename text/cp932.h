@@ -1,4 +1,5 @@
-// Text is code page 932 bytes. A lead byte and the byte after it are one
+// Text is code page 932 bytes: pure functions over it, below every layer
+// that looks at bytes (platform/, query/ and the tools). A lead byte and the byte after it are one
 // double-byte character, whose second byte can equal an ASCII letter, '\\'
 // (0x5C) or ']' (0x5D) without being one: code that looks for such bytes
 // steps over whole characters.
@@ -7,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace zms::platform {
+namespace zms::text {
 
 constexpr bool IsLeadByte(char c) {
     const auto b = static_cast<unsigned char>(c);
@@ -30,4 +31,4 @@ inline std::string FoldAsciiCase(std::string_view name) {
     return out;
 }
 
-}  // namespace zms::platform
+}  // namespace zms::text
