@@ -11,30 +11,40 @@ namespace {
 
 constexpr size_t kNone = static_cast<size_t>(-1);
 
-std::string_view TrimLeft(std::string_view s) {
-    while (!s.empty() && IsProfileBlank(s.front())) s.remove_prefix(1);
-    return s;
+// A name passed to a call loses only its spaces at both ends: a tab, CR, LF
+// or vertical tab stays part of it (so it never names what the file holds
+// with that blank taken off), as on Windows; wine takes every blank off.
+std::string_view CallName(std::string_view name) {
+    while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+    return name;
+}
+
+// A line whose first non-blank byte is ';': never a key, never removed by a
+// key's removal, kept by its section's removal.
+bool IsComment(std::string_view line) {
+    const std::string_view t = TrimProfileBlanks(line);
+    return !t.empty() && t.front() == ';';
 }
 
 bool SameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && text::FoldAsciiCase(a) == text::FoldAsciiCase(b);
 }
 
-// The name of a "[name]" header line; the name ends at the line's last ']',
-// so "[a]b]" names "a]b" and text after the bracket is ignored.
+// The name of a header line, one that begins with '[': up to the first ']'
+// (a double-byte character's second byte is none), or to the line's end
+// without one. So "[a]b]" names "a", "[a" names "a", "[]" the section "", and
+// text after the bracket is ignored.
 std::optional<std::string_view> HeaderName(std::string_view line) {
     const std::string_view t = TrimProfileBlanks(line);
     if (t.empty() || t.front() != '[') return std::nullopt;
-    size_t close = kNone;
-    for (size_t i = 1; i < t.size(); i += text::CharLength(t, i)) {
-        if (t[i] == ']') close = i;
-    }
-    if (close == kNone) return std::nullopt;
+    size_t close = 1;
+    while (close < t.size() && t[close] != ']') close += text::CharLength(t, close);
     return TrimProfileBlanks(t.substr(1, close - 1));
 }
 
 // A "key=value" line; a line without '=' is a key without a value, which
-// reads as missing. Blank lines are no entry at all.
+// reads as missing. Blank lines and comments are no entry at all.
 struct Entry {
     std::string_view key;
     std::optional<std::string_view> value;
@@ -42,14 +52,14 @@ struct Entry {
 
 std::optional<Entry> ParseEntry(std::string_view line) {
     const std::string_view t = TrimProfileBlanks(line);
-    if (t.empty()) return std::nullopt;
+    if (t.empty() || t.front() == ';') return std::nullopt;
     const size_t eq = t.find('=');
     if (eq == std::string_view::npos) return Entry{t, std::nullopt};
     return Entry{TrimProfileBlanks(t.substr(0, eq)), TrimProfileBlanks(t.substr(eq + 1))};
 }
 
-// The lines of one section: its header (kNone for the nameless section) and
-// its body, lines [begin, end).
+// The lines of one section: its header and its body, lines [begin, end). The
+// lines before the first header belong to no section.
 struct Section {
     size_t header;
     size_t begin;
@@ -58,17 +68,14 @@ struct Section {
 
 // The first section of that name.
 std::optional<Section> FindSection(const IniText& ini, std::string_view name) {
-    name = TrimProfileBlanks(name);
-    size_t header = kNone;
-    bool match = name.empty();
+    name = CallName(name);
     for (size_t i = 0; i < ini.lines.size(); ++i) {
-        const auto next = HeaderName(ini.lines[i].text);
-        if (!next) continue;
-        if (match) return Section{header, header == kNone ? 0 : header + 1, i};
-        header = i;
-        match = SameName(*next, name);
+        const auto found = HeaderName(ini.lines[i].text);
+        if (!found || !SameName(*found, name)) continue;
+        size_t end = i + 1;
+        while (end < ini.lines.size() && !HeaderName(ini.lines[end].text)) ++end;
+        return Section{i, i + 1, end};
     }
-    if (match) return Section{header, header == kNone ? 0 : header + 1, ini.lines.size()};
     return std::nullopt;
 }
 
@@ -78,7 +85,7 @@ size_t FindKey(const IniText& ini, std::string_view section, std::string_view ke
     if (!found) return kNone;
     for (size_t i = found->begin; i < found->end; ++i) {
         const auto entry = ParseEntry(ini.lines[i].text);
-        if (entry && SameName(entry->key, TrimProfileBlanks(key))) return i;
+        if (entry && SameName(entry->key, CallName(key))) return i;
     }
     return kNone;
 }
@@ -114,9 +121,11 @@ IniText ParseIni(std::string_view bytes) {
     return ini;
 }
 
+// A last line without its line end gets one, as Windows writes every line.
 std::string IniBytes(const IniText& ini) {
     std::string bytes;
     for (const IniLine& line : ini.lines) bytes += line.text + line.end;
+    if (!ini.lines.empty() && ini.lines.back().end.empty()) bytes += ini.newline;
     return bytes;
 }
 
@@ -131,12 +140,16 @@ std::string ReadIniValue(const IniText& ini, std::string_view section, std::stri
     }
     std::string text(*value);
     text.resize(std::strlen(text.c_str()));  // a NUL byte in the file ends the value
-    return std::string(WithoutEnclosingQuotes(text));
+    text = std::string(WithoutEnclosingQuotes(text));
+    // Windows counts a value's length in 16 bits: one of 65,536 bytes or more
+    // comes back cut to its length modulo 65,536, without an error.
+    text.resize(text.size() % 65536);
+    return text;
 }
 
 bool SetIniKey(IniText& ini, std::string_view section, std::string_view key,
                std::string_view value) {
-    const std::string assigned = "=" + std::string(TrimLeft(value));
+    const std::string assigned = "=" + std::string(value);  // as given, blanks and all
     const size_t at = FindKey(ini, section, key);
     if (at != kNone) {
         // The key keeps the spelling it has in the file.
@@ -147,8 +160,8 @@ bool SetIniKey(IniText& ini, std::string_view section, std::string_view key,
     }
     const auto found = FindSection(ini, section);
     if (!found) {
-        InsertLine(ini, ini.lines.size(), "[" + std::string(TrimProfileBlanks(section)) + "]");
-        InsertLine(ini, ini.lines.size(), std::string(TrimProfileBlanks(key)) + assigned);
+        InsertLine(ini, ini.lines.size(), "[" + std::string(CallName(section)) + "]");
+        InsertLine(ini, ini.lines.size(), std::string(CallName(key)) + assigned);
         return true;
     }
     // After the section's last non-blank line, so that blank lines before the
@@ -157,7 +170,7 @@ bool SetIniKey(IniText& ini, std::string_view section, std::string_view key,
     for (size_t i = found->begin; i < found->end; ++i) {
         if (!TrimProfileBlanks(ini.lines[i].text).empty()) after = i + 1;
     }
-    InsertLine(ini, after, std::string(TrimProfileBlanks(key)) + assigned);
+    InsertLine(ini, after, std::string(CallName(key)) + assigned);
     return true;
 }
 
@@ -168,8 +181,12 @@ bool RemoveIniKey(IniText& ini, std::string_view section, std::string_view key) 
 
 bool RemoveIniSection(IniText& ini, std::string_view section) {
     const auto found = FindSection(ini, section);
-    return found &&
-           EraseLines(ini, found->header == kNone ? found->begin : found->header, found->end);
+    if (!found) return false;
+    size_t kept = found->header;  // its comment lines stay
+    for (size_t i = found->header; i < found->end; ++i)
+        if (IsComment(ini.lines[i].text)) ini.lines[kept++] = std::move(ini.lines[i]);
+    EraseLines(ini, kept, found->end);
+    return true;
 }
 
 std::vector<std::string> IniSectionEntries(const IniText& ini, std::string_view section) {

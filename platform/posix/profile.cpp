@@ -139,11 +139,8 @@ uint32_t ReadProfileString(const char* section, const char* key, const char* def
         if (section != nullptr && key != nullptr && path != nullptr) {
             if (auto loaded = Load(NativePath(path).c_str())) ini = std::move(*loaded);
         }
-        std::string text =
+        const std::string text =
             ReadIniValue(ini, section != nullptr ? section : "", key != nullptr ? key : "", def);
-        // Windows counts a value's length in 16 bits: one of 65,536 bytes or
-        // more comes back cut to its length modulo 65,536, without an error.
-        text.resize(text.size() % 65536);
         const size_t n = text.size() < size ? text.size() : size - 1;
         std::memcpy(buf, text.data(), n);
         buf[n] = '\0';

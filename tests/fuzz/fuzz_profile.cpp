@@ -58,22 +58,38 @@ bool LooselySame(std::string_view a, std::string_view b) {
 
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
-// "[name]" reads back as a header of `name` unless the name ends with the
-// first byte of a double-byte character, which takes the "]" as its second.
+// A name passed to a call loses its spaces at both ends; any other blank left
+// at an end keeps it from ever naming what the file holds, whose names lose
+// every blank.
+std::string_view CallName(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s;
+}
+bool BlankAtAnEnd(std::string_view s) {
+    return !s.empty() && (platform::IsProfileBlank(s.front()) || platform::IsProfileBlank(s.back()));
+}
+
+// "[name]" reads back as a header of `name` unless the name holds a "]" (the
+// first one ends it) or ends with the first byte of a double-byte character,
+// which takes the "]" as its second.
 bool StorableSection(std::string_view section) {
-    section = Trim(section);
+    section = CallName(section);
     std::size_t i = 0;
-    while (i < section.size()) i += text::IsLeadByte(section[i]) ? 2 : 1;
-    return i == section.size() && !HasLineBreak(section);
+    for (; i < section.size(); i += text::IsLeadByte(section[i]) ? 2 : 1)
+        if (section[i] == ']') return false;
+    return i == section.size() && !HasLineBreak(section) && !BlankAtAnEnd(section);
 }
 
 // "key=value" reads back as that key unless the key holds an "=" (the first
-// one ends the key) or begins with "[" (the line would read as a header). The
-// favourites refuse such names; the file format cannot hold them.
+// one ends the key) or begins with "[" (the line would read as a header) or
+// ";" (a comment). The favourites refuse such names; the file format cannot
+// hold them.
 bool StorableKey(std::string_view key) {
-    key = Trim(key);
-    return key.find('=') == std::string_view::npos && (key.empty() || key.front() != '[') &&
-           !HasLineBreak(key);
+    key = CallName(key);
+    return key.find('=') == std::string_view::npos &&
+           (key.empty() || (key.front() != '[' && key.front() != ';')) && !HasLineBreak(key) &&
+           !BlankAtAnEnd(key);
 }
 
 struct Name {
@@ -84,6 +100,14 @@ struct Name {
 // parses the whole file again (it changed just now), so this bounds an
 // input's time: with 48, a 4 KiB file of short lines took about a second.
 constexpr std::size_t kNamesChecked = 16;
+
+// The first "]" of a header line, a double-byte character's second byte being
+// none, as the file reads it; the line's end without one.
+std::size_t FirstClose(std::string_view header) {
+    std::size_t i = 1;
+    while (i < header.size() && header[i] != ']') i += text::IsLeadByte(header[i]) ? 2 : 1;
+    return i < header.size() ? i : header.size();
+}
 
 // The position of a header line's closing "]" when a "]" that follows the
 // first byte of a double-byte character is taken as its second byte.
@@ -101,9 +125,10 @@ std::size_t DoubleByteClose(std::string_view header) {
 // How many times the file may hold a section by this name (the part before the
 // first header counts as the section without a name). Only the first one is
 // read and written; removing it brings the next one to light. A header counts
-// if the name matches with either reading of its "]" (the last one in the
-// line, or the last one that is not a second byte), so that the count is never
-// too low. A UTF-8 mark at the start of the file is part of its first line.
+// if the name matches with any reading of its "]" (the first one that is not
+// a second byte, as the file reads it; the last one in the line; the last one
+// that is not a second byte), so that the count is never too low. A UTF-8 mark
+// at the start of the file is part of its first line.
 int SectionCount(const std::string& file, std::string_view section) {
     int count = Trim(section).empty() ? 1 : 0;
     std::size_t start = 0;
@@ -112,9 +137,12 @@ int SectionCount(const std::string& file, std::string_view section) {
         if (end == std::string::npos) end = file.size();
         const std::string_view t = Trim(std::string_view(file).substr(start, end - start));
         start = end + 1;
-        if (t.empty() || t.front() != '[' || t.find(']') == std::string_view::npos) continue;
+        if (t.empty() || t.front() != '[') continue;
         const std::size_t twoByte = DoubleByteClose(t);
-        count += LooselySame(t.substr(1, t.rfind(']') - 1), section) ||
+        const std::size_t last = t.rfind(']');
+        count += LooselySame(t.substr(1, FirstClose(t) - 1), section) ||
+                 (last != 0 && last != std::string_view::npos &&
+                  LooselySame(t.substr(1, last - 1), section)) ||
                  (twoByte != std::string_view::npos && LooselySame(t.substr(1, twoByte - 1), section));
     }
     return count;
@@ -135,10 +163,11 @@ std::vector<Name> NamesIn(const std::string& file, std::size_t limit) {
         line.resize(std::strlen(line.c_str()));
         const std::string_view t = Trim(line);
         if (t.empty()) continue;
-        if (t.front() == '[' && t.find(']') != std::string_view::npos) {
-            section = std::string(t.substr(1, t.rfind(']') - 1));
+        if (t.front() == '[') {
+            section = std::string(Trim(t.substr(1, FirstClose(t) - 1)));
             continue;
         }
+        if (t.front() == ';') continue;  // a comment
         names.push_back({section, std::string(t.substr(0, t.find('=')))});
     }
     return names;

@@ -52,10 +52,12 @@ ProfileTurnHolder::~ProfileTurnHolder() {
     delete state_;
 }
 
-FileHeldOpen::FileHeldOpen(const std::string& path) : path_(path) {
-    std::rename(path_.c_str(), (path_ + ".held").c_str());
-}
+// handle_: whether the file was moved aside.
+FileHeldOpen::FileHeldOpen(const std::string& path)
+    : path_(path), handle_(std::rename(path.c_str(), (path + ".held").c_str()) == 0) {}
 
-FileHeldOpen::~FileHeldOpen() { std::rename((path_ + ".held").c_str(), path_.c_str()); }
+FileHeldOpen::~FileHeldOpen() {
+    if (handle_) std::rename((path_ + ".held").c_str(), path_.c_str());
+}
 
 }  // namespace zms::test

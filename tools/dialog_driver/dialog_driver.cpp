@@ -137,10 +137,6 @@ void Type(HWND dialog, const std::string& text) {
     for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
-void SetQueryLine(HWND dialog, const std::string& text) {
-    SendMessageA(Edit(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 bool Pick(HWND dialog, int row) {
     const HWND combo = Combo(dialog);
     if (row < 0 || row >= SendMessageA(combo, CB_GETCOUNT, 0, 0)) return false;

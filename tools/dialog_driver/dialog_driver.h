@@ -49,8 +49,6 @@ SearchDialogView Look(HWND dialog);
 // byte character as its two bytes, as the keyboard's input method delivers
 // them to an ANSI window), over whatever is selected: everything first.
 void Type(HWND dialog, const std::string& text);
-// Sets the query line's whole text at once (WM_SETTEXT).
-void SetQueryLine(HWND dialog, const std::string& text);
 // Chooses row `row` of the drop-down (CB_SETCURSEL, then the CBN_SELCHANGE
 // notification the combo box would send); false if there is no such row.
 bool Pick(HWND dialog, int row);
