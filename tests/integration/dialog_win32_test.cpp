@@ -217,7 +217,12 @@ TEST_F(Win32Dialog, IsCentredOnTheDesktopNotOnItsOwner) {
     EXPECT_GT(w.left, 200) << "not over the owner at the top left";
 }
 
+// The input method's own keys lie in the system's registry, which a program
+// of the self-test does not see (tools/registry_writer/scratch_registry_win32.cpp):
+// without them there is no input context to open.
 TEST_F(Win32Dialog, OptionClosesAnOpenInputMethodOnlyForExactlyOne) {
+    if (GetEnvironmentVariableA("ZMS_SCRATCH_REGISTRY", nullptr, 0) != 0)
+        GTEST_SKIP() << "the input method's keys are not in the self-test's own registry";
     struct {
         const char* value;
         bool openAfter;

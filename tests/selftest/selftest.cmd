@@ -154,11 +154,13 @@ for /f "tokens=1-5" %%a in ('%system%\find.exe "[  FAILED  ]" ^< "%log%"') do (
     if "%%e"=="test," set /a f=%%d, listing=1
     if "%%e"=="tests," set /a f=%%d, listing=1
 )
+rem The names of the skipped cases follow GoogleTest's count of them.
+set listing=0
 for /f "tokens=1-5" %%a in ('%system%\find.exe "[  SKIPPED ]" ^< "%log%"') do (
-    if "%%e"=="test," echo   skipped: %name%: %%d
-    if "%%e"=="test," >> "%report%" echo skipped: %name%: %%d
-    if "%%e"=="tests," echo   skipped: %name%: %%d
-    if "%%e"=="tests," >> "%report%" echo skipped: %name%: %%d
+    if !listing!==1 echo   skipped: %name%: %%d
+    if !listing!==1 >> "%report%" echo skipped: %name%: %%d
+    if "%%e"=="test," set listing=1
+    if "%%e"=="tests," set listing=1
 )
 rem A program that stops short, or fails with no case failed (a suite's set-up),
 rem counts as one failure.
