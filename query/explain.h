@@ -8,8 +8,8 @@
 
 namespace zms {
 
-// A reason why a pass may surprise. A page words it in its own language from
-// the kind and the argument; HintText() is the English of --explain.
+// A reason why a pass may surprise: its kind and its argument, which HintText
+// words in English or Japanese.
 struct Hint {
     enum class Kind {
         kPrefixWithoutValue,   // argument: the prefix, whose text is searched as a word
@@ -31,16 +31,24 @@ struct Hint {
     std::string argument;
 };
 
-std::string HintText(const Hint& hint);
+// The words of the reasons and of the forms, written once for every place
+// that shows them (zms-translate --explain, the playground, the dialog):
+// English, or Japanese in code page 932 bytes.
+enum class Language { kEnglish, kJapanese };
+std::string HintText(const Hint& hint, Language language = Language::kEnglish);
+// The hints' words, "; " between them in English, a space in Japanese.
+std::string HintsText(const std::vector<Hint>& hints, Language language);
+// "plain", "quoted (regular expression)", "attachment wildcard", "flag", "no value".
+std::string FormName(TranslationStep::Form form, Language language);
 
 struct ExplainedPass {
     std::string target;  // the field's target name; "X-Attach" for an attachment term
     TranslationStep::Form form;
-    std::string formName;     // "plain", "quoted (regular expression)", "flag", "no value"...
+    std::string formName;     // FormName in the explanation's language
     std::string value;        // as typed
     std::string left;         // the query still to be translated after the pass
     std::vector<Hint> hints;  // in the order --explain words them
-    std::string hint;         // HintText of each, joined by "; ", or ""
+    std::string hint;         // HintsText in the explanation's language, or ""
 };
 
 struct Explanation {
@@ -48,9 +56,9 @@ struct Explanation {
     std::vector<ExplainedPass> passes;
 };
 
-// The passes: the first `maxPasses` of them.
+// The passes: the first `maxPasses` of them, worded in `language`.
 Explanation Explain(const std::string& query, bool subfolders, const QueryContext& context,
-                    std::size_t maxPasses = SIZE_MAX);
+                    std::size_t maxPasses = SIZE_MAX, Language language = Language::kEnglish);
 
 // The find pack, then per pass "  1. subject, plain: [abc] left [x]" with
 // " -- " and the hint if there is one; each on a line.

@@ -7,7 +7,7 @@
 const TEXTS = {
     ja: {
         title: 'ZentoroMailSearch 検索式の練習',
-        intro: '検索式を入力すると、入力するそばから、ゼントロメールに渡す検索条件（find pack）と変換の手順が表示されます。' +
+        intro: '検索式を入力すると、入力するのに合わせて、ゼントロメールに渡す検索条件（find pack）と変換の手順が表示されます。' +
             'プラグインと同じ変換のコードをこのページの中で動かしているので、結果はプラグインと同じです。' +
             'ページの外には何も送りません。',
         query: '検索式',
@@ -16,41 +16,17 @@ const TEXTS = {
         scope1003: '現在のアカウント', scope1004: 'すべてのアカウント',
         fullwidth: '全角スペースも区切りにする',
         pack: '検索条件',
-        yen: '引用符のない語の値は、検索の前にゼントロメールの YenEncode でエスケープされます。' +
+        yen: '引用符で囲まない検索語の値は、検索の前にゼントロメールの YenEncode でエスケープされます。' +
             'このページはそのエスケープをせず、値を入力したとおりに表示します。',
         trace: '変換の手順',
-        field: 'フィールド', form: '語の形', value: '値', left: '残りの検索式', why: '説明',
+        field: 'フィールド', form: '検索語の形', value: '値', left: '残りの検索式', why: '説明',
         examples: 'ヘルプの例',
         examplesIntro: 'ヘルプ（ZentoroMailSearch.txt）の例です。押すと、検索式と検索範囲とオプションが入ります。',
-        explainExamples: '変換の手順を一語ずつ見る',
+        explainExamples: '変換の手順を検索語ごとに見る',
         other: 'English',
-        noPasses: '語はありません（検索式が空か、区切りだけです）。',
+        noPasses: '検索語はありません（検索式が空か、区切りだけです）。',
         morePasses: (n) => `最初の ${n} 回の手順だけを表示しています。`,
         cut: (bytes) => `…（全部で ${bytes} バイト）`,
-        forms: ['普通の語', '引用符の語（正規表現）', '添付ファイルあり（attach:*）', 'フラグ', '値のない接頭辞'],
-        hints: [
-            (arg) => `${arg} の後に値がありません。${arg} という文字を、既定のフィールドの語として検索します。`,
-            () => '添付ファイルのあるメールです。',
-            () => 'flag: の後に値がありません。',
-            () => '閉じる " がありません。" も文字として検索します。',
-            (arg) => `接頭辞ではありません。接頭辞は小文字で書きます（${arg}）。`,
-            () => '全角スペースで値が終わりました。全角スペースの代わりに半角スペースがひとつ付きます。',
-            () => '検索式の後ろのほうにあったものを、前の語より先に取り出しました。',
-            () => '全角スペースも値の一部です（fullwidthspace_separator=1 なら、そこで値が終わります）。',
-            (arg) => {
-                const c = [...arg].pop();
-                return `「${c}」の 2 バイト目は \\ と同じ 0x5C なので、` +
-                    'その後ろの " はエスケープされ、値を閉じません。' +
-                    '正規表現が要らなければ引用符を付けずに書くか、' +
-                    `"${arg}.*" のようにパターンの終わりを変えてください。`;
-            },
-            () => '引用符の間が空です。"" を文字として検索します。' +
-                '引用符の間にパターンを書くか、この語を消してください。',
-            (arg) => `接頭辞ではありません。接頭辞は英字もコロンも半角で書きます（${arg}）。` +
-                '[IME] control=1 にすると、ダイアログを開くときに IME がオフになります。',
-            (arg) => `${arg} は引用符ではなく、文字として検索されます。` +
-                '引用符の語（正規表現）は半角の " で囲みます。',
-        ],
     },
     en: {
         title: 'ZentoroMailSearch query playground',
@@ -74,8 +50,6 @@ const TEXTS = {
         noPasses: 'No terms (the query is empty, or separators only).',
         morePasses: (n) => `Only the first ${n} steps are shown.`,
         cut: (bytes) => `… (${bytes} bytes in all)`,
-        forms: null,  // the translator's own words, as zms-translate --explain prints them
-        hints: null,
     },
 };
 
@@ -135,7 +109,9 @@ function encode(text) {
 
 let translator = null;
 
-// {pack, passes: [{target, form, formName, value, left, hint, hints: [{kind, argument}]}]};
+// {pack, passes: [{target, form, formName, formNameJa, value, left, hint, hintJa,
+// hints: [{kind, argument}]}]}: the forms' and reasons' words come from the
+// translator, in English and in Japanese;
 // a text that was cut short has `full`, its whole length in bytes.
 function translate(query, scope, fullwidth) {
     const capacity = query.length * 2 + 1;
@@ -156,8 +132,8 @@ function translate(query, scope, fullwidth) {
     };
     const result = {pack: text().text, passes: []};
     for (let n = number(); n > 0; --n) {
-        const pass = {target: text().text, form: number(), formName: text().text, value: text(), left: text(),
-            hint: text().text, hints: []};
+        const pass = {target: text().text, form: number(), formName: text().text, formNameJa: text().text,
+            value: text(), left: text(), hint: text().text, hintJa: text().text, hints: []};
         for (let h = number(); h > 0; --h) pass.hints.push({kind: number(), argument: text().text});
         result.passes.push(pass);
     }
@@ -209,8 +185,9 @@ function update() {
     const rows = document.createDocumentFragment();
     result.passes.forEach((p, i) => {
         const tr = document.createElement('tr');
-        const why = w.hints ? p.hints.map((h) => w.hints[h.kind](h.argument)).join(' ') : p.hint;
-        tr.append(cell(String(i + 1)), cell(p.target), cell(w.forms ? w.forms[p.form] : p.formName),
+        const ja = language === 'ja';
+        const why = ja ? p.hintJa : p.hint;
+        tr.append(cell(String(i + 1)), cell(p.target), cell(ja ? p.formNameJa : p.formName),
             textCell(p.value), textCell(p.left), cell(why));
         if (why) tr.className = 'surprise';
         rows.append(tr);

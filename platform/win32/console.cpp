@@ -11,4 +11,6 @@ void SetBinaryStdio() {
     _setmode(_fileno(stdout), _O_BINARY);
 }
 
+std::string ConsoleText(const std::string& cp932) { return cp932; }
+
 }  // namespace zms::platform

@@ -85,6 +85,18 @@ iconv -f UTF-8 -t CP932 > "$work/explain.expected" <<'END'
 END
 check "--explain" "$work/explain.expected" "$work/explain.out"
 
+# --japanese: the same steps in the reasons' Japanese, in UTF-8 natively and in
+# code page 932 on Windows (compared here in UTF-8).
+printf 'subject:"ソ" ｓｕｂｊｅｃｔ：x\n' | iconv -f UTF-8 -t CP932 > "$work/ja.txt"
+"$@" --explain --japanese < "$work/ja.txt" > "$work/ja.raw"
+if [[ $* == *.exe* ]]; then iconv -f CP932 -t UTF-8 "$work/ja.raw"; else cat "$work/ja.raw"; fi > "$work/ja.out"
+cat > "$work/ja.expected" <<'END'
+(""ソ"",target=subject)and("ｓｕｂｊｅｃｔ：x",target=smallheaderbody),subfolder=0,hilight=1
+  1. subject, 引用符で囲まない検索語: ["ソ"] left [ｓｕｂｊｅｃｔ：x] -- 「ソ」の 2 バイト目は \ と同じ 0x5C なので、その後ろの " はエスケープされ、値を閉じません。正規表現が要らなければ引用符で囲まずに書くか、"ソ.*" のようにパターンの終わりを変えてください。
+  2. smallheaderbody, 引用符で囲まない検索語: [ｓｕｂｊｅｃｔ：x] left [] -- 接頭辞ではありません。接頭辞は英字もコロンも半角で書きます（subject:）。[IME] control=1 にすると、ダイアログを開くときに日本語入力がオフになります。
+END
+check "--explain --japanese" "$work/ja.expected" "$work/ja.out"
+
 for bad in "--scope 1005" "--scope" "--scope x1" "--nosuch"; do
     # shellcheck disable=SC2086
     "$@" $bad x > "$work/bad.out" 2> "$work/bad.err"

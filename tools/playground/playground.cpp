@@ -7,8 +7,9 @@
 // are u32, little-endian, and a text is its length, the length of what follows
 // (less, where the text was cut) and those bytes:
 //   total size, pack, passes shown, then per pass: target,
-//   form (TranslationStep::Form), its name, value, left, hint (the English of
-//   --explain), hints, then per hint: kind (Hint::Kind), argument.
+//   form (TranslationStep::Form), its name in English and in Japanese, value,
+//   left, the reasons in English (as --explain words them) and in Japanese,
+//   hints, then per hint: kind (Hint::Kind), argument.
 // A long query's trace is for a person to read: the page asks for its first
 // passes only, each value and rest cut short (at a character's end).
 #include <cstdint>
@@ -83,9 +84,11 @@ unsigned char* zms_translate(const char* query, std::size_t length, int scope, i
         w.Text(p.target);
         w.Number(static_cast<std::size_t>(p.form));
         w.Text(p.formName);
+        w.Text(zms::FormName(p.form, zms::Language::kJapanese));
         w.Text(p.value, textLimit);
         w.Text(p.left, textLimit);
         w.Text(p.hint);
+        w.Text(zms::HintsText(p.hints, zms::Language::kJapanese));
         w.Number(p.hints.size());
         for (const zms::Hint& h : p.hints) {
             w.Number(static_cast<std::size_t>(h.kind));

@@ -18,7 +18,8 @@
 namespace {
 
 const char kUsage[] =
-    "usage: zms-translate [--scope N] [--profile FILE] [--explain] [--yen] [--] [QUERY...]\n"
+    "usage: zms-translate [--scope N] [--profile FILE] [--explain [--japanese]] [--yen] [--]\n"
+    "                     [QUERY...]\n"
     "\n"
     "Prints the find pack of each QUERY, one per line. With no QUERY, reads\n"
     "queries from standard input, one per line, and prints one find pack per line.\n"
@@ -30,6 +31,8 @@ const char kUsage[] =
     "                  makes the fullwidth space a separator (read for each query)\n"
     "  --explain       after each find pack, one line per step of the translation:\n"
     "                  the field, the form, the value and what was left over\n"
+    "  --japanese      the steps' forms and reasons in Japanese; the output in code\n"
+    "                  page 932 on Windows, UTF-8 elsewhere\n"
     "  --yen           escape plain values as the stand-in host library's YenEncode\n"
     "                  does: \\ becomes \\\\ and \" becomes \\\" (code page 932 aware)\n"
     "  --help          this text\n";
@@ -39,6 +42,7 @@ struct Options {
     const char* profile = nullptr;
     bool yen = false;
     bool explain = false;
+    bool japanese = false;
     std::vector<std::string> queries;
     bool fromStdin = true;
 };
@@ -62,6 +66,8 @@ int Parse(int argc, char** argv, Options& o) {
             o.yen = true;
         } else if (options && std::strcmp(a, "--explain") == 0) {
             o.explain = true;
+        } else if (options && std::strcmp(a, "--japanese") == 0) {
+            o.japanese = true;
         } else if (options && (std::strcmp(a, "--scope") == 0 || std::strcmp(a, "--profile") == 0)) {
             if (i + 1 == argc) return Usage("an option needs a value");
             const char* v = argv[++i];
@@ -85,13 +91,16 @@ int Parse(int argc, char** argv, Options& o) {
 }
 
 bool g_explain = false;
+bool g_japanese = false;
 zms::QueryContext g_context;
 
 bool Print(const std::string& query, zms::Scope scope) {
     const bool subfolders = zms::CoversSubfolders(scope);
-    const std::string out = g_explain
-                                ? zms::ExplanationText(zms::Explain(query, subfolders, g_context))
+    const zms::Language language = g_japanese ? zms::Language::kJapanese : zms::Language::kEnglish;
+    std::string out = g_explain ? zms::ExplanationText(
+                                      zms::Explain(query, subfolders, g_context, SIZE_MAX, language))
                                 : zms::TranslateQuery(query, subfolders, g_context) + '\n';
+    if (g_japanese) out = zms::platform::ConsoleText(out);
     return std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
 }
 
@@ -133,6 +142,7 @@ int main(int argc, char** argv) {
     // The stand-in host library's escaping, in place of the host's YenEncode.
     if (o.yen) g_context.encode = [](const std::string& value) { return zms::StandInEscape(value); };
     g_explain = o.explain;
+    g_japanese = o.japanese;
     zms::platform::SetBinaryStdio();
     if (o.profile) {
         zms::g_profileStore.emplace(o.profile);
