@@ -1,13 +1,21 @@
 // The modal search dialog.
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "dialog/search_dialog_logic.h"
 
 namespace zms {
 
+// What the hint line under the scope frame says of the query line's text
+// (code page 932); none: the line stays empty.
+using HintFn = std::function<std::string(const std::string&)>;
+
 // Runs the dialog owned by the window `owner`; returns how it ended and, on
-// OK, what the user chose. Nothing is stored: dialog::Keep does that.
-dialog::Answer RunSearchDialog(std::intptr_t owner);
+// OK, what the user chose. Nothing is stored: dialog::Keep does that. The
+// Win32 view shows `hint` of the query line at opening and at every change of
+// its text (typed, pasted, picked from the drop-down); the others show none.
+dialog::Answer RunSearchDialog(std::intptr_t owner, const HintFn& hint = {});
 
 }  // namespace zms

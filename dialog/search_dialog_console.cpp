@@ -23,7 +23,7 @@ void Show(const dialog::View& view) {
 
 }  // namespace
 
-dialog::Answer RunSearchDialog(std::intptr_t /*owner*/) {
+dialog::Answer RunSearchDialog(std::intptr_t /*owner*/, const HintFn& /*hint*/) {
     dialog::View view = dialog::Open();
     dialog::PrintOpening(view);
     Show(view);

@@ -14,6 +14,7 @@
 #define ZMS_ID_SCOPE_ACCOUNT 1003
 #define ZMS_ID_SCOPE_ALL_ACCOUNTS 1004
 #define ZMS_ID_SPECIAL_FOLDERS 1005
+#define ZMS_ID_HINT 1006  // what the query line will do
 
 // 検索
 #define ZMS_TEXT_CAPTION "\x8c\x9f\x8d\xf5"

@@ -25,6 +25,7 @@ namespace {
 // (DWLP_USER).
 struct OpenDialog {
     dialog::View opening;
+    HintFn hint;
     HWND combo = nullptr;
     HWND edit = nullptr;
     dialog::Answer answer{};
@@ -61,6 +62,11 @@ void Centre(HWND dialog) {
     SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
+// The hint line for the query line's text as it is now.
+void ShowHint(HWND dialog, const OpenDialog& open, const std::string& text) {
+    if (open.hint) SetDlgItemTextA(dialog, ZMS_ID_HINT, open.hint(text).c_str());
+}
+
 void EnableCheckBox(HWND dialog, Scope scope) {
     EnableWindow(GetDlgItem(dialog, ZMS_ID_SPECIAL_FOLDERS), dialog::CheckBoxEnabled(scope));
 }
@@ -82,6 +88,7 @@ BOOL OnInitDialog(HWND dialog, OpenDialog& open) {
     // Disabled, the check box keeps and shows its state.
     if (!view.checkEnabled) EnableWindow(GetDlgItem(dialog, ZMS_ID_SPECIAL_FOLDERS), FALSE);
     if (!view.text.empty()) SetWindowTextA(open.edit, view.text.c_str());
+    ShowHint(dialog, open, view.text);
     if (dialog::ShouldCloseInputMethod()) CloseInputMethod(dialog);
     return FALSE;  // the focus is set already
 }
@@ -107,7 +114,25 @@ void OnOk(HWND dialog, OpenDialog& open) {
     EndDialog(dialog, open.answer.result);
 }
 
-BOOL OnCommand(HWND dialog, OpenDialog& open, int id) {
+// The text of the drop-down's chosen row: at CBN_SELCHANGE the edit control
+// does not hold it yet.
+std::string ChosenRow(HWND combo) {
+    const LRESULT row = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+    const LRESULT length = row == CB_ERR ? CB_ERR : SendMessageA(combo, CB_GETLBTEXTLEN, row, 0);
+    if (length == CB_ERR) return {};
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
+    SendMessageA(combo, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(buffer.data()));
+    return buffer.data();
+}
+
+BOOL OnCommand(HWND dialog, OpenDialog& open, int id, int code) {
+    if (id == ZMS_ID_QUERY_LINE) {
+        // Typed or pasted text (committed: the input method's composition is
+        // not in the edit control yet), or a row picked from the drop-down.
+        if (code == CBN_EDITCHANGE) ShowHint(dialog, open, QueryLine(open.edit));
+        if (code == CBN_SELCHANGE) ShowHint(dialog, open, ChosenRow(open.combo));
+        return FALSE;
+    }
     for (Scope scope : kScopes) {
         if (id != dialog::ScopeButton(scope)) continue;
         CheckRadioButton(dialog, ZMS_ID_SCOPE_FOLDER, ZMS_ID_SCOPE_ALL_ACCOUNTS, id);
@@ -122,7 +147,7 @@ BOOL OnCommand(HWND dialog, OpenDialog& open, int id) {
         EndDialog(dialog, dialog::kResultCancel);
         return TRUE;
     }
-    return FALSE;  // the check box and the combo box's notifications
+    return FALSE;  // the check box
 }
 
 INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -135,7 +160,7 @@ INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         auto* open = reinterpret_cast<OpenDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
         if (!open) return FALSE;
         switch (message) {
-        case WM_COMMAND: return OnCommand(dialog, *open, LOWORD(wParam));
+        case WM_COMMAND: return OnCommand(dialog, *open, LOWORD(wParam), HIWORD(wParam));
         case WM_CLOSE:
             EndDialog(dialog, dialog::kResultClosed);
             return TRUE;
@@ -150,8 +175,8 @@ INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-dialog::Answer RunSearchDialog(std::intptr_t owner) {
-    OpenDialog open{dialog::Open()};
+dialog::Answer RunSearchDialog(std::intptr_t owner, const HintFn& hint) {
+    OpenDialog open{dialog::Open(), hint};
     const INT_PTR result = DialogBoxParamA(
         static_cast<HINSTANCE>(platform::PluginModule()), MAKEINTRESOURCEA(ZMS_SEARCH_DIALOG),
         reinterpret_cast<HWND>(owner), SearchDialogProc, reinterpret_cast<LPARAM>(&open));

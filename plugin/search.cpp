@@ -11,6 +11,7 @@
 #include "plugin/host_link.h"
 #include "plugin/japanese_texts.h"
 #include "plugin/query_context.h"
+#include "plugin/search_hint.h"
 #include "query/query_translator.h"
 #include "settings/profile_store.h"
 
@@ -124,7 +125,7 @@ int32_t Search(const char* text) {
     }
     const std::intptr_t owner = mainWindow;
     PrepareInitialEditText(text);
-    const dialog::Answer answer = RunSearchDialog(owner);
+    const dialog::Answer answer = RunSearchDialog(owner, DialogHint());
     const bool kept = dialog::Keep(answer);
     const std::string reason = kept ? std::string() : platform::LastErrorText();
     const bool told = answer.result == dialog::kResultQuery && answer.chosen &&

@@ -222,11 +222,54 @@ Explanation Explain(const std::string& query, bool subfolders, const QueryContex
     std::vector<TranslationStep> steps;
     Explanation e{TranslateQuery(query, subfolders, context, &steps, maxPasses), {}};
     for (const TranslationStep& s : steps) {
-        ExplainedPass p{Target(s), s.form, FormName(s.form, language), s.value, s.left, Hints(s), ""};
+        ExplainedPass p{s.kind, Target(s), s.form, FormName(s.form, language), s.value, s.left,
+                        Hints(s), ""};
         p.hint = HintsText(p.hints, language);
         e.passes.push_back(std::move(p));
     }
     return e;
+}
+
+namespace {
+
+// The fields in the help's words, by FieldKind: 主なヘッダと本文, 件名, 差出人と宛先,
+// 差出人, 宛先, 本文, ヘッダ全体, 主なヘッダ, メール全体, メモ, 添付ファイル, フラグ.
+const char* const kFieldWords[] = {
+    "\x8e\xe5\x82\xc8\x83w\x83" "b\x83_\x82\xc6\x96{\x95\xb6", "\x8c\x8f\x96\xbc", "\x8d\xb7\x8fo\x90l\x82\xc6\x88\xb6\x90\xe6", "\x8d\xb7\x8fo\x90l", "\x88\xb6\x90\xe6",
+    "\x96{\x95\xb6", "\x83w\x83" "b\x83_\x91S\x91\xcc", "\x8e\xe5\x82\xc8\x83w\x83" "b\x83_", "\x83\x81\x81[\x83\x8b\x91S\x91\xcc", "\x83\x81\x83\x82", "\x93Y\x95t\x83t\x83@\x83" "C\x83\x8b", "\x83t\x83\x89\x83O",
+};
+static_assert(std::size(kFieldWords) == kFieldCount, "a word for every field");
+
+// 「VALUE」
+std::string Quoted(const std::string& value) { return "\x81u" + value + "\x81v"; }
+
+bool IsTrap(const Hint& hint) { return hint.kind != Hint::Kind::kAttachments; }
+
+}  // namespace
+
+std::string QueryHint(const std::string& query, const QueryContext& context) {
+    std::size_t end = 0;  // whole characters within kHintBytes
+    while (end < query.size() && end + text::CharLength(query, end) <= kHintBytes)
+        end += text::CharLength(query, end);
+    // 長い検索式の最初の 4 KiB:
+    const std::string lead = end < query.size() ? "\x92\xb7\x82\xa2\x8c\x9f\x8d\xf5\x8e\xae\x82\xcc\x8d\xc5\x8f\x89\x82\xcc 4 KiB: " : "";
+    const Explanation e = Explain(query.substr(0, end), false, context, kHintPasses, Language::kJapanese);
+    for (const ExplainedPass& p : e.passes)
+        for (const Hint& h : p.hints)
+            if (IsTrap(h)) return lead + HintText(h, Language::kJapanese);
+    std::string terms, flags;
+    for (const ExplainedPass& p : e.passes) {
+        if (p.form == TranslationStep::Form::kWildcard) {
+            flags += (flags.empty() ? "" : " ") + std::string("\x93Y\x95t\x83t\x83@\x83" "C\x83\x8b\x82\xa0\x82\xe8");  // 添付ファイルあり
+        } else if (p.form == TranslationStep::Form::kFlag) {
+            flags += (flags.empty() ? "" : " ") + std::string(kFieldWords[Row(FieldKind::kFlag)]) + Quoted(p.value);
+        } else {
+            // FIELD「VALUE」（正規表現） かつ ...
+            terms += (terms.empty() ? "" : " \x82\xa9\x82\xc2 ") + std::string(kFieldWords[Row(p.kind)]) +
+                     Quoted(p.value) + (p.form == TranslationStep::Form::kQuoted ? "\x81i\x90\xb3\x8bK\x95\x5c\x8c\xbb\x81j" : "");
+        }
+    }
+    return lead + terms + (terms.empty() || flags.empty() ? "" : " ") + flags;
 }
 
 std::string ExplanationText(const Explanation& explanation) {

@@ -42,6 +42,7 @@ std::string HintsText(const std::vector<Hint>& hints, Language language);
 std::string FormName(TranslationStep::Form form, Language language);
 
 struct ExplainedPass {
+    FieldKind kind;
     std::string target;  // the field's target name; "X-Attach" for an attachment term
     TranslationStep::Form form;
     std::string formName;     // FormName in the explanation's language
@@ -59,6 +60,17 @@ struct Explanation {
 // The passes: the first `maxPasses` of them, worded in `language`.
 Explanation Explain(const std::string& query, bool subfolders, const QueryContext& context,
                     std::size_t maxPasses = SIZE_MAX, Language language = Language::kEnglish);
+
+// The dialog's hint line for a query as the search reads it (trimmed, not a
+// command), in Japanese: the first trap's reason, else what will be searched,
+// each condition's field in the help's words and its value, joined by かつ,
+// then the flags, of the first kHintPasses conditions (each pass keeps what
+// is left of the query: all of them would cost its square). A query longer
+// than kHintBytes is read up to there only (so a pasted megabyte costs what
+// 4 KiB does), and the hint says so.
+inline constexpr std::size_t kHintBytes = 4096;
+inline constexpr std::size_t kHintPasses = 64;
+std::string QueryHint(const std::string& query, const QueryContext& context);
 
 // The find pack, then per pass "  1. subject, plain: [abc] left [x]" with
 // " -- " and the hint if there is one; each on a line.

@@ -44,7 +44,7 @@ trap 'rm -rf "$out"' EXIT
     cd "$out"
     xvfb-run -a -s "-screen 0 1024x768x24" \
         "$root/cmake/wine-run.sh" --prefix "$prefix" --arch win64 \
-        "$build/plugin/zms_dialog_render.exe" search-dialog.png 2>&1 | grep -v '^X connection' || true
+        "$build/tests/integration/zms_dialog_render.exe" search-dialog.png 2>&1 | grep -v '^X connection' || true
 )
 if [[ ! -s "$out/search-dialog.png" ]]; then
     echo "render_dialog.sh: no picture was taken" >&2

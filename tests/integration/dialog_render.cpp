@@ -15,6 +15,7 @@
 #include "dialog/search_dialog.h"
 #include "dialog/search_state.h"
 #include "platform/library.h"
+#include "plugin/search_hint.h"
 #include "tools/dialog_driver/dialog_driver.h"
 
 namespace {
@@ -126,7 +127,8 @@ int main(int argc, char** argv) {
     zms::platform::SetPluginModule(GetModuleHandleA(nullptr));
     zms::QueryHistory::Record("from:\x8e\x52\x93\x63");            // from:山田
     zms::QueryHistory::Record("subject:\x89\xef\x8b\x63 from:sales");  // subject:会議 from:sales
-    zms::g_search = {zms::Scope::kAccount, true, "subject:\x89\xef\x8b\x63"};
+    // subject:"予定表" from:sales: the hint line names the trap of 表.
+    zms::g_search = {zms::Scope::kAccount, true, "subject:\"\x97\\\x92\xe8\x95\\\" from:sales"};
     const DWORD thread = GetCurrentThreadId();
     bool captured = false;
     std::thread driver([&] {
@@ -137,7 +139,7 @@ int main(int argc, char** argv) {
         captured = Capture(dialog, argv[1]);
         zms::dialog_driver::PressCloseBox(dialog);
     });
-    zms::RunSearchDialog(0);
+    zms::RunSearchDialog(0, zms::DialogHint());
     driver.join();
     if (!captured) std::fprintf(stderr, "zms_dialog_render: no picture taken\n");
     return captured ? 0 : 1;

@@ -91,11 +91,11 @@ TEST_F(PluginResources, DialogTemplate101IsTheSearchDialog) {
     EXPECT_EQ(r.Dword(), 0u);     // exStyle
     EXPECT_EQ(r.Dword(), 0x00C800C0u);
     const uint16_t count = r.Word();
-    EXPECT_EQ(count, 8);
+    EXPECT_EQ(count, 9);
     EXPECT_EQ(r.Short(), 22);
     EXPECT_EQ(r.Short(), 17);
     EXPECT_EQ(r.Short(), 286);
-    EXPECT_EQ(r.Short(), 75);
+    EXPECT_EQ(r.Short(), 87);  // one line taller than the first 75, for the hint
     EXPECT_EQ(r.SzOrOrdinal(), L"");  // no menu
     EXPECT_EQ(r.SzOrOrdinal(), L"");  // the standard dialog class
     EXPECT_EQ(r.SzOrOrdinal(), L"\u691c\u7d22");  // 検索
@@ -113,6 +113,8 @@ TEST_F(PluginResources, DialogTemplate101IsTheSearchDialog) {
         {0, 0x50010009, 16, 44, 90, 10, 1003, L"#128", Wide(dialog::kScopeCaptions[2])},
         {0, 0x50010009, 122, 44, 98, 10, 1004, L"#128", Wide(dialog::kScopeCaptions[3])},
         {0, 0x50010003, 22, 57, 148, 10, 1005, L"#128", Wide(ZMS_TEXT_SPECIAL_FOLDERS)},
+        // The hint line: a static, SS_NOPREFIX | SS_ENDELLIPSIS, under the frame.
+        {0, 0x50004080, 10, 74, 266, 9, 1006, L"#130", L""},
     };
     for (const Item& e : expected) {
         r.AlignDword();

@@ -18,6 +18,7 @@
 #include "dialog/search_dialog_logic.h"
 #include "dialog/search_state.h"
 #include "platform/library.h"
+#include "plugin/search_hint.h"
 #include "plugin_state_fixture.h"
 #include "tools/dialog_driver/dialog_driver.h"
 
@@ -42,7 +43,7 @@ protected:
     // Runs the dialog on this thread, as `search` does, while `act` works on
     // it from another; then waits for the driver. The dialog is closed with
     // the close box if `act` leaves it open.
-    int RunDriven(const std::function<void(HWND)>& act, HWND owner = nullptr) {
+    int RunDriven(const std::function<void(HWND)>& act, HWND owner = nullptr, const HintFn& hint = {}) {
         const DWORD thread = GetCurrentThreadId();
         bool opened = false, ended = false;
         std::thread driver([&] {
@@ -56,7 +57,7 @@ protected:
                 drive::WaitUntilClosed(dialog, kTimeoutMs);
             }
         });
-        const dialog::Answer answer = RunSearchDialog(reinterpret_cast<std::intptr_t>(owner));
+        const dialog::Answer answer = RunSearchDialog(reinterpret_cast<std::intptr_t>(owner), hint);
         driver.join();
         dialog::Keep(answer);
         EXPECT_TRUE(opened) << "the dialog did not open";
@@ -242,6 +243,47 @@ TEST_F(Win32Dialog, OptionClosesAnOpenInputMethodOnlyForExactlyOne) {
         DestroyWindow(owner);
         owner_ = nullptr;
     }
+}
+
+// The hint line under the scope frame follows the query line as it is typed
+// or picked, at once (the notification is handled before the typing returns).
+TEST_F(Win32Dialog, TheHintLineFollowsTheQueryLine) {
+    QueryHistory::Record("subject:a from:b");
+    std::vector<std::string> seen;
+    RECT hintBox{}, frame{};
+    RunDriven(
+        [&](HWND dialog) {
+            const auto hint = [&] {
+                char text[2048] = "";
+                GetDlgItemTextA(dialog, ZMS_ID_HINT, text, sizeof text);
+                return std::string(text);
+            };
+            GetWindowRect(GetDlgItem(dialog, ZMS_ID_HINT), &hintBox);
+            GetWindowRect(GetDlgItem(dialog, -1), &frame);
+            seen.push_back(hint());
+            for (const char* line : {"subject:\"\x83\x5c\"", "fav:work subject:x",
+                                     "\x82\x93\x82\x95\x82\x82\x82\x8a\x82\x85\x82\x83\x82\x94\x81"
+                                     "F\x89\xef\x8b" "c"}) {
+                drive::Type(dialog, line);
+                seen.push_back(hint());
+            }
+            drive::Pick(dialog, 0);
+            seen.push_back(hint());
+            drive::PressEscape(dialog);
+        },
+        nullptr, DialogHint());
+    EXPECT_GE(hintBox.top, frame.bottom) << "under the scope frame";
+    EXPECT_GT(hintBox.right - hintBox.left, 0);
+    const std::vector<std::vector<const char*>> holds = {
+        {"help:"},
+        {"\x81u\x83\x5c\x81v"},                   // 「ソ」
+        {"work", "subject:x", "\x93o\x98^"},      // 登録
+        {"subject:"},                              // the prefix meant
+        {"\x8c\x8f\x96\xbc", "\x8d\xb7\x8fo\x90l"},  // 件名, 差出人
+    };
+    ASSERT_EQ(seen.size(), holds.size());
+    for (std::size_t i = 0; i < holds.size(); ++i)
+        for (const char* part : holds[i]) EXPECT_NE(seen[i].find(part), std::string::npos) << i << ": " << part;
 }
 
 TEST_F(Win32Dialog, ScriptsRunThroughTheDriver) {

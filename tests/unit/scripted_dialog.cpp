@@ -12,7 +12,7 @@
 
 namespace zms {
 
-dialog::Answer RunSearchDialog(std::intptr_t /*owner*/) {
+dialog::Answer RunSearchDialog(std::intptr_t /*owner*/, const HintFn& /*hint*/) {
     dialog::View view = dialog::Open();
     dialog::PrintOpening(view);
     std::istringstream script(test::GetEnvironment("ZMS_DIALOG_SCRIPT"));

@@ -8,6 +8,8 @@
 #include "dialog/search_state.h"
 #include "fake_host.h"
 #include "plugin/search.h"
+#include "plugin/search_hint.h"
+#include "query/explain.h"
 #include "plugin_state_fixture.h"
 #include "test_env.h"
 
@@ -186,6 +188,64 @@ TEST_F(SearchCall, AMissingEntryEndsTheCallBeforeAnyOther) {
     g_host.PushFindPack = push;
     EXPECT_EQ(host.journal, Journal{});
     EXPECT_EQ(QueryHistory::Size(), 0u) << "the dialog never opened";
+}
+
+// The dialog's hint line: the first trap's reason (one row a kind, with the
+// argument that names what was meant), what OK does with a command, or what
+// will be searched; a pasted megabyte is read as its first 4 KiB.
+TEST_F(SearchCall, TheHintLineSaysWhatTheQueryWillDo) {
+    using Kind = Hint::Kind;
+    QueryContext off, on;
+    on.fullwidthOption = [] { return true; };
+    const struct {
+        const char* line;
+        bool fullwidth;
+        Hint trap;
+    } traps[] = {
+        {"to:", false, {Kind::kPrefixWithoutValue, "to:"}},
+        {"meeting flag:", false, {Kind::kFlagWithoutValue, ""}},
+        {"subject:\"abc", false, {Kind::kUnclosedQuote, ""}},
+        {"Subject:x", false, {Kind::kMiscasedPrefix, "subject:"}},
+        {"subject:\x89\xef\x8b" "c\x81@x", true, {Kind::kFullwidthEndedValue, ""}},
+        {"attach:a attach:*", false, {Kind::kTakenFromLater, ""}},
+        {"a\x81@" "b", false, {Kind::kFullwidthInValue, ""}},
+        {"subject:\"\x83\x5c\"", false, {Kind::kEscapedQuote, "\x83\x5c"}},  // subject:"ソ"
+        {"subject:\"\"", false, {Kind::kEmptyQuotes, ""}},
+        {"\x82\x93\x82\x95\x82\x82\x82\x8a\x82\x85\x82\x83\x82\x94\x81" "F\x89\xef\x8b" "c", false,
+         {Kind::kFullwidthPrefix, "subject:"}},  // ｓｕｂｊｅｃｔ：会議
+        {"\x81g\x89\xef\x8b" "c\x81h", false, {Kind::kTypographicQuote, "\x81g"}},  // “会議”
+    };
+    for (const auto& t : traps)
+        EXPECT_EQ(SearchHint(t.line, t.fullwidth ? on : off), HintText(t.trap, Language::kJapanese)) << t.line;
+
+    profile.store().WriteString("Favorite", "work", "subject:x");
+    const struct {
+        const char* line;
+        std::vector<const char*> holds;
+    } lines[] = {
+        {"  ", {"help:"}},
+        {"fav:new subject:y", {"new", "subject:y", "\x93o\x98^\x82\xb5\x82\xdc\x82\xb7"}},   // 登録します
+        {"fav:work \"\"", {"work", "\x8d\xed\x8f\x9c\x82\xb5\x82\xdc\x82\xb7"}},                // 削除します
+        {"fav:work", {"work", "subject:x", "\x82\xf0\x8c\x9f\x8d\xf5\x82\xb5\x82\xdc\x82\xb7"}},  // を検索します
+        {"fav:nosuch", {"nosuch", "\x93o\x98^\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb9\x82\xf1"}},
+        {"fav: x", {"fav: "}},
+        {" help: ", {"\x83w\x83\x8b\x83v"}},  // ヘルプ
+        {"debug:(x)", {"debug:"}},
+        // 件名「会議」 かつ 差出人「山田」
+        {"subject:\x89\xef\x8b" "c from:\x8eR\x93" "c",
+         {"\x8c\x8f\x96\xbc\x81u\x89\xef\x8b" "c\x81v \x82\xa9\x82\xc2 \x8d\xb7\x8fo\x90l\x81u\x8eR\x93" "c\x81v"}},
+        // 添付ファイルあり フラグ「unread」
+        {"attach:* flag:unread", {"\x93Y\x95t\x83t\x83@\x83" "C\x83\x8b\x82\xa0\x82\xe8 \x83t\x83\x89\x83O\x81uunread\x81v"}},
+    };
+    for (const auto& l : lines) {
+        const std::string hint = SearchHint(l.line, off);
+        for (const char* part : l.holds) EXPECT_NE(hint.find(part), std::string::npos) << l.line << ": " << part;
+    }
+    std::string pasted;
+    while (pasted.size() < (1u << 20)) pasted += "subject:\x89\xef\x8b" "c ";
+    const std::string hint = SearchHint(pasted + "to:", off);
+    EXPECT_EQ(hint.rfind("\x92\xb7\x82\xa2\x8c\x9f\x8d\xf5\x8e\xae", 0), 0u) << "says the query is long";
+    EXPECT_LT(hint.size(), 4096u) << "and speaks of its first part";
 }
 
 }  // namespace
