@@ -32,7 +32,9 @@ std::string FavoriteHint(const std::string& query) {
 }  // namespace
 
 std::string SearchHint(const std::string& line, const QueryContext& context) {
-    std::string query = line;
+    // Of a pasted megabyte only the head is read: the hint speaks of the first
+    // kHintBytes (past them, a run of blanks could only end the query).
+    std::string query = line.substr(0, 2 * kHintBytes);
     TrimQuery(query, context);
     // 検索語を空白で区切って入力します（例: subject:会議 from:山田）。help: でヘルプを開きます。
     if (query.empty()) return "\x8c\x9f\x8d\xf5\x8c\xea\x82\xf0\x8b\xf3\x94\x92\x82\xc5\x8b\xe6\x90\xd8\x82\xc1\x82\xc4\x93\xfc\x97\xcd\x82\xb5\x82\xdc\x82\xb7\x81i\x97\xe1: subject:\x89\xef\x8b" "c from:\x8eR\x93" "c\x81j\x81" "Bhelp: \x82\xc5\x83w\x83\x8b\x83v\x82\xf0\x8aJ\x82\xab\x82\xdc\x82\xb7\x81" "B";

@@ -253,12 +253,14 @@ std::string QueryHint(const std::string& query, const QueryContext& context) {
         end += text::CharLength(query, end);
     // 長い検索式の最初の 4 KiB:
     const std::string lead = end < query.size() ? "\x92\xb7\x82\xa2\x8c\x9f\x8d\xf5\x8e\xae\x82\xcc\x8d\xc5\x8f\x89\x82\xcc 4 KiB: " : "";
-    const Explanation e = Explain(query.substr(0, end), false, context, kHintPasses, Language::kJapanese);
-    for (const ExplainedPass& p : e.passes)
-        for (const Hint& h : p.hints)
+    std::vector<TranslationStep> steps;
+    TranslateQuery(query.substr(0, end), false, context, &steps, SIZE_MAX, false);
+    for (const TranslationStep& s : steps)
+        for (const Hint& h : Hints(s))
             if (IsTrap(h)) return lead + HintText(h, Language::kJapanese);
     std::string terms, flags;
-    for (const ExplainedPass& p : e.passes) {
+    for (const TranslationStep& p : steps) {
+        if (terms.size() + flags.size() > kHintShown) break;  // more than the line shows
         if (p.form == TranslationStep::Form::kWildcard) {
             flags += (flags.empty() ? "" : " ") + std::string("\x93Y\x95t\x83t\x83@\x83" "C\x83\x8b\x82\xa0\x82\xe8");  // 添付ファイルあり
         } else if (p.form == TranslationStep::Form::kFlag) {

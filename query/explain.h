@@ -64,12 +64,11 @@ Explanation Explain(const std::string& query, bool subfolders, const QueryContex
 // The dialog's hint line for a query as the search reads it (trimmed, not a
 // command), in Japanese: the first trap's reason, else what will be searched,
 // each condition's field in the help's words and its value, joined by かつ,
-// then the flags, of the first kHintPasses conditions (each pass keeps what
-// is left of the query: all of them would cost its square). A query longer
-// than kHintBytes is read up to there only (so a pasted megabyte costs what
-// 4 KiB does), and the hint says so.
+// then the flags, as far as the line shows them (about kHintShown bytes). A
+// query longer than kHintBytes is read up to there only (so a pasted megabyte
+// costs what 4 KiB does), and the hint says so.
 inline constexpr std::size_t kHintBytes = 4096;
-inline constexpr std::size_t kHintPasses = 64;
+inline constexpr std::size_t kHintShown = 512;
 std::string QueryHint(const std::string& query, const QueryContext& context);
 
 // The find pack, then per pass "  1. subject, plain: [abc] left [x]" with

@@ -264,7 +264,8 @@ void ConvertTerm(FieldKind kind, std::string& query, std::string& pack, std::str
 }
 
 std::string TranslateQuery(const std::string& query, bool subfolders, const QueryContext& context,
-                           std::vector<TranslationStep>* steps, std::size_t maxSteps) {
+                           std::vector<TranslationStep>* steps, std::size_t maxSteps,
+                           bool withLeft) {
     std::string pack, flags;
     pack.reserve(query.size() * 2 + 64);
     Translation t{TermFinder(query, Literals().set), pack, flags, context};
@@ -276,7 +277,7 @@ std::string TranslateQuery(const std::string& query, bool subfolders, const Quer
         t.step = record ? &steps->emplace_back(TranslationStep{kind, {}, {}, {}, 0}) : nullptr;
         Condition(t, kind);
         Trim(t);
-        if (t.step) t.step->left = t.finder.text().Str();
+        if (t.step && withLeft) t.step->left = t.finder.text().Str();
     }
     if (!flags.empty()) pack += (pack.empty() ? "" : ",") + flags;
     pack += subfolders ? ",subfolder=1" : ",subfolder=0";

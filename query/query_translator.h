@@ -58,9 +58,10 @@ struct TranslationStep {
 // The find pack of `query`, for a search that also looks in the folders below
 // the current one or not. With `steps`, the passes are recorded there too, the
 // first `maxSteps` of them (each holds what was left of the query: all of a
-// long query's passes would be its square).
+// long query's passes would be its square; without `withLeft`, left stays
+// empty and all passes cost what the translation does).
 std::string TranslateQuery(const std::string& query, bool subfolders, const QueryContext& context,
                            std::vector<TranslationStep>* steps = nullptr,
-                           std::size_t maxSteps = SIZE_MAX);
+                           std::size_t maxSteps = SIZE_MAX, bool withLeft = true);
 
 }  // namespace zms

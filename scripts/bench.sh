@@ -3,7 +3,8 @@
 # queries of tests/bench/shapes.h (64 KiB and 1 MiB, fullwidth-space option
 # off and on, the option read from a real profile file through the plug-in's
 # profile store), loading and starting the plug-in over a large profile and
-# one confirmed search's profile work. Natively, and under wine for the win64
+# one confirmed search's profile work, and the dialog's hint line for a
+# query of 64 bytes, 4 KiB and 1 MiB. Natively, and under wine for the win64
 # and the win32 build; prints one table in milliseconds.
 #   bash scripts/bench.sh
 # Reuses build/native, build/win64 and build/win32 (configures the missing
@@ -87,6 +88,7 @@ medians() {
 goal() {
     case $1 in
         confirm/profile-of-64-favourites) echo 100 ;;  # a profile of about 64 KiB
+        hint/*) echo 1 ;;  # the dialog's hint line, at every change of the query line
         confirm/large-profile) echo 500 ;;
         */profile-of-*|profile-*) echo "" ;;
         */64KiB/*) echo 50 ;;

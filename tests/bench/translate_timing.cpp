@@ -13,6 +13,7 @@
 #include <string>
 
 #include "plugin/query_context.h"
+#include "plugin/search_hint.h"
 #include "query/query_translator.h"
 #include "settings/profile_store.h"
 #include "tests/bench/shapes.h"
@@ -41,6 +42,7 @@ Options ParseOptions(int argc, char** argv) {
 }
 
 std::string SizeName(std::size_t bytes) {
+    if (bytes < 1024) return std::to_string(bytes) + "B";
     return bytes >= (std::size_t{1} << 20) ? std::to_string(bytes >> 20) + "MiB"
                                            : std::to_string(bytes >> 10) + "KiB";
 }
@@ -128,6 +130,15 @@ void Run(const Options& options) {
         TimeRow(options, std::string("examples") + OptionName(on), counted, [&] {
             for (const char* q : kExamples) TranslateQuery(q, false, counted.Get());
         }, static_cast<long>(kExampleCount));
+    }
+    // The dialog's hint line, worked out at every change of the query line:
+    // terms of two fields, as typed and as pasted.
+    const HintFn hint = DialogHint();
+    for (std::size_t bytes : {std::size_t{64}, std::size_t{4096}, std::size_t{1} << 20}) {
+        std::string query;
+        while (query.size() < bytes) query += "subject:\x89\xef\x8b\x63 from:yamada ";  // subject:会議
+        query.resize(bytes);
+        TimeRow(options, "hint/" + SizeName(bytes), profile.SetFullwidth(false), [&] { hint(query); }, 1);
     }
     for (const Shape& shape : kShapes) {
         for (std::size_t bytes : kSizes) {
