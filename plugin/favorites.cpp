@@ -10,23 +10,28 @@
 
 namespace zms {
 
-constexpr std::size_t kPrefixLength = kFavoritePrefix.size();
+FavoriteLine ReadFavoriteLine(const std::string& query) {
+    const std::size_t prefix = kFavoritePrefix.size(), space = query.find(' ');
+    if (space == std::string::npos) return {FavoriteLine::kRecall, query.substr(prefix)};
+    if (space == prefix) return {FavoriteLine::kSearchAsText};
+    const std::string definition = query.substr(space + 1);
+    return {definition == "\"\"" ? FavoriteLine::kRemove : FavoriteLine::kStore,
+            query.substr(prefix, space - prefix), definition};
+}
 
 FavoriteOutcome RunFavorite(std::string& query) {
-    std::size_t space = query.find(' ');
-    if (space == std::string::npos) {
-        if (std::optional<std::string> value = settings::ReadFavorite(query.substr(kPrefixLength)))
-            query = std::move(*value);
+    const FavoriteLine line = ReadFavoriteLine(query);
+    if (line.kind == FavoriteLine::kRecall) {
+        if (std::optional<std::string> value = settings::ReadFavorite(line.name)) query = std::move(*value);
         return {true};
     }
-    if (space == kPrefixLength) return {true};  // "fav: ..." is searched as it is
-    const std::string name = query.substr(kPrefixLength, space - kPrefixLength);
-    const std::string definition = query.substr(space + 1);
-    const bool removal = definition == "\"\"";
+    if (line.kind == FavoriteLine::kSearchAsText) return {true};
+    const bool removal = line.kind == FavoriteLine::kRemove;
     const char* failure = removal ? texts::kFavoriteNotRemoved : texts::kFavoriteNotStored;
-    if (!settings::FavoriteStorable(name, removal ? nullptr : definition.c_str()))
+    if (!settings::FavoriteStorable(line.name, removal ? nullptr : line.definition.c_str()))
         return {false, failure, texts::kFavoriteRefused};
-    const bool written = removal ? settings::RemoveFavorite(name) : settings::WriteFavorite(name, definition);
+    const bool written =
+        removal ? settings::RemoveFavorite(line.name) : settings::WriteFavorite(line.name, line.definition);
     if (!written) return {false, failure, platform::LastErrorText()};
     return {false};
 }

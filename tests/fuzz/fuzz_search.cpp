@@ -22,6 +22,7 @@
 #include "dialog/test_hooks.h"
 #include "dialog/search_state.h"
 #include "fuzz_support.h"
+#include "plugin/favorites.h"
 #include "plugin/query_context.h"
 #include "plugin/search.h"
 #include "query/query_translator.h"
@@ -84,8 +85,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                                 : macroLine.find(' ') == std::string::npos ? macroLine
                                                                            : std::string();
     TrimQuery(confirmedLine, SearchQueryContext());
-    if (StartsWith(confirmedLine, kFavoritePrefix.data()) && confirmedLine.find(' ') == std::string::npos)
-        confirmedLine = settings::ReadFavorite(confirmedLine.substr(kFavoritePrefix.size())).value_or(confirmedLine);
+    if (StartsWith(confirmedLine, kFavoritePrefix.data()) &&
+        ReadFavoriteLine(confirmedLine).kind == FavoriteLine::kRecall)
+        confirmedLine = settings::ReadFavorite(ReadFavoriteLine(confirmedLine).name).value_or(confirmedLine);
     if (confirmedLine == kHelpCommand) {
         g_profileStore.reset();
         return 0;
@@ -126,8 +128,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (confirmed && !j.empty()) {
         std::string query = QueryHistory::At(0);
         TrimQuery(query, SearchQueryContext());
-        const bool stored = StartsWith(query, kFavoritePrefix.data()) && query.find(' ') != std::string::npos &&
-                            query.find(' ') != 4;
+        const FavoriteLine::Kind kind = ReadFavoriteLine(query).kind;
+        const bool stored = StartsWith(query, kFavoritePrefix.data()) &&
+                            (kind == FavoriteLine::kStore || kind == FavoriteLine::kRemove);
         const bool handedOver = j.back() == "PushFindPack" || j.back() == "ExecAtMain(PushFindPack)";
         if (!stored && !handedOver) fuzz::Fail("no complete hand-over", j.back());
     }
