@@ -128,9 +128,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (confirmed && !j.empty()) {
         std::string query = QueryHistory::At(0);
         TrimQuery(query, SearchQueryContext());
-        const FavoriteLine::Kind kind = ReadFavoriteLine(query).kind;
-        const bool stored = StartsWith(query, kFavoritePrefix.data()) &&
-                            (kind == FavoriteLine::kStore || kind == FavoriteLine::kRemove);
+        const bool favorite = StartsWith(query, kFavoritePrefix.data());
+        const FavoriteLine::Kind kind = favorite ? ReadFavoriteLine(query).kind : FavoriteLine::kRecall;
+        const bool stored = kind == FavoriteLine::kStore || kind == FavoriteLine::kRemove;
         const bool handedOver = j.back() == "PushFindPack" || j.back() == "ExecAtMain(PushFindPack)";
         if (!stored && !handedOver) fuzz::Fail("no complete hand-over", j.back());
     }
