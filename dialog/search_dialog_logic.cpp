@@ -16,11 +16,11 @@ __attribute__((init_priority(101))) SearchState g_search;
 
 namespace zms::dialog {
 
-bool CheckBoxEnabled(Scope s) { return s == Scope::kAccount || s == Scope::kAllAccounts; }
+bool SpecialFoldersEnabled(Scope s) { return s == Scope::kAccount || s == Scope::kAllAccounts; }
 
-Answer Confirm(Scope opened, std::optional<Scope> checkedScope, bool checked, std::string text) {
+Answer Confirm(Scope opened, std::optional<Scope> checkedScope, bool specialFolders, std::string text) {
     const int result = text.empty() ? kResultCancel : kResultQuery;
-    return {result, Choice{checkedScope.value_or(opened), checked, std::move(text)}};
+    return {result, Choice{checkedScope.value_or(opened), specialFolders, std::move(text)}};
 }
 
 bool Keep(const Answer& answer) {
@@ -53,8 +53,8 @@ View Open() {
     for (std::size_t k = 0; k < QueryHistory::Size(); ++k) v.dropDown.push_back(QueryHistory::At(k));
     v.text = g_search.initialEditText;
     v.scope = g_search.scope;
-    v.checked = g_search.specialFolders;
-    v.checkEnabled = CheckBoxEnabled(g_search.scope);
+    v.specialFolders = g_search.specialFolders;
+    v.specialFoldersEnabled = SpecialFoldersEnabled(g_search.scope);
     return v;
 }
 

@@ -16,7 +16,7 @@ inline constexpr int kResultCancel = 2;  // OK with an empty line, or Esc
 inline constexpr int kResultClosed = 16;  // the window was closed
 
 // The special-folders check box only means something for a whole account.
-bool CheckBoxEnabled(Scope scope);
+bool SpecialFoldersEnabled(Scope scope);
 
 // What the user chose by OK, whatever the query line held.
 struct Choice {
@@ -33,7 +33,7 @@ struct Answer {
 // OK. `checkedScope` is the first checked scope button; with none checked the
 // scope the dialog opened with stays. The dialog ends with kResultQuery for a
 // non-empty query line, else with kResultCancel. Nothing is stored here.
-Answer Confirm(Scope opened, std::optional<Scope> checkedScope, bool checked, std::string text);
+Answer Confirm(Scope opened, std::optional<Scope> checkedScope, bool specialFolders, std::string text);
 
 // What an answer leaves behind, in this order: on OK the scope and the check
 // box, in the process-wide state and the profile, then a non-empty query at
@@ -60,8 +60,8 @@ struct View {
     std::vector<std::string> dropDown;  // the history in its own order, blanks as empty rows
     std::string text;                   // the query line
     Scope scope;                        // the checked scope button
-    bool checked;                       // the check box
-    bool checkEnabled;
+    bool specialFolders;                // the check box
+    bool specialFoldersEnabled;
 };
 // On opening: the process-wide state, the initial edit text in the query line.
 View Open();

@@ -53,12 +53,12 @@ Answer Act(View& v, const std::string& line) {
         break;
     case Action::kScope:
         v.scope = action->scope;
-        v.checkEnabled = CheckBoxEnabled(v.scope);
+        v.specialFoldersEnabled = SpecialFoldersEnabled(v.scope);
         break;
     case Action::kCheck:
-        if (v.checkEnabled) v.checked = !v.checked;
+        if (v.specialFoldersEnabled) v.specialFolders = !v.specialFolders;
         break;
-    case Action::kOk: return Confirm(v.scope, v.scope, v.checked, v.text);
+    case Action::kOk: return Confirm(v.scope, v.scope, v.specialFolders, v.text);
     case Action::kEsc: return {kResultCancel};
     case Action::kClose: return {kResultClosed};
     }
@@ -73,14 +73,14 @@ std::string Describe(const View& v) {
     for (Scope scope : kScopes)
         out += std::string("  (") + (scope == v.scope ? '*' : ' ') + ") " +
                kScopeCaptions[ScopeIndex(scope)] + "\n";
-    out += std::string("  [") + (v.checked ? 'x' : ' ') + "] " + ZMS_TEXT_SPECIAL_FOLDERS +
-           (v.checkEnabled ? "" : " (disabled)") + "\n";
+    out += std::string("  [") + (v.specialFolders ? 'x' : ' ') + "] " + ZMS_TEXT_SPECIAL_FOLDERS +
+           (v.specialFoldersEnabled ? "" : " (disabled)") + "\n";
     return out;
 }
 
 void PrintOpening(const View& v) {
     std::string line = "dialog: scope=" + std::to_string(ScopeNumber(v.scope)) +
-                       " check=" + (v.checked ? "1" : "0") + (v.checkEnabled ? "" : "(disabled)") +
+                       " check=" + (v.specialFolders ? "1" : "0") + (v.specialFoldersEnabled ? "" : "(disabled)") +
                        " text=[" + v.text + "] list=[";
     for (std::size_t i = 0; i < v.dropDown.size(); ++i) line += (i ? "|" : "") + v.dropDown[i];
     line += "]\n";

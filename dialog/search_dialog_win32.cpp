@@ -68,7 +68,7 @@ void ShowHint(HWND dialog, const OpenDialog& open, const std::string& text) {
 }
 
 void EnableCheckBox(HWND dialog, Scope scope) {
-    EnableWindow(GetDlgItem(dialog, ZMS_ID_SPECIAL_FOLDERS), dialog::CheckBoxEnabled(scope));
+    EnableWindow(GetDlgItem(dialog, ZMS_ID_SPECIAL_FOLDERS), dialog::SpecialFoldersEnabled(scope));
 }
 
 BOOL OnInitDialog(HWND dialog, OpenDialog& open) {
@@ -84,9 +84,9 @@ BOOL OnInitDialog(HWND dialog, OpenDialog& open) {
         SendMessageA(open.combo, CB_INSERTSTRING, k, reinterpret_cast<LPARAM>(view.dropDown[k].c_str()));
     CheckRadioButton(dialog, ZMS_ID_SCOPE_FOLDER, ZMS_ID_SCOPE_ALL_ACCOUNTS,
                      dialog::ScopeButton(view.scope));
-    CheckDlgButton(dialog, ZMS_ID_SPECIAL_FOLDERS, view.checked ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, ZMS_ID_SPECIAL_FOLDERS, view.specialFolders ? BST_CHECKED : BST_UNCHECKED);
     // Disabled, the check box keeps and shows its state.
-    if (!view.checkEnabled) EnableWindow(GetDlgItem(dialog, ZMS_ID_SPECIAL_FOLDERS), FALSE);
+    if (!view.specialFoldersEnabled) EnableWindow(GetDlgItem(dialog, ZMS_ID_SPECIAL_FOLDERS), FALSE);
     if (!view.text.empty()) SetWindowTextA(open.edit, view.text.c_str());
     ShowHint(dialog, open, view.text);
     if (dialog::ShouldCloseInputMethod()) CloseInputMethod(dialog);

@@ -95,8 +95,8 @@ TEST_F(Win32Dialog, OpensWithTheStateAndTheTemplatesTexts) {
     EXPECT_EQ(selection, CB_ERR) << "no row is selected";
     EXPECT_EQ(view.query, "\"a \x8c\x9f\x8d\xf5\"");
     EXPECT_EQ(view.checkedScope, Scope::kFolderAndSubfolders);
-    EXPECT_TRUE(view.checked);
-    EXPECT_FALSE(view.checkEnabled);
+    EXPECT_TRUE(view.specialFolders);
+    EXPECT_FALSE(view.specialFoldersEnabled);
     const std::vector<std::string> texts = {dialog::kScopeCaptions[0], dialog::kScopeCaptions[1],
                                             dialog::kScopeCaptions[2], dialog::kScopeCaptions[3],
                                             ZMS_TEXT_SPECIAL_FOLDERS, ZMS_TEXT_SCOPE_FRAME};
@@ -119,12 +119,12 @@ TEST_F(Win32Dialog, ScopeButtonsSwitchTheCheckBoxAndEscKeepsNothing) {
               dialog::kResultCancel);
     ASSERT_EQ(seen.size(), 4u);
     EXPECT_EQ(seen[0].checkedScope, Scope::kAccount);
-    EXPECT_TRUE(seen[0].checkEnabled);
+    EXPECT_TRUE(seen[0].specialFoldersEnabled);
     EXPECT_EQ(seen[1].checkedScope, Scope::kFolder);
-    EXPECT_FALSE(seen[1].checkEnabled);
+    EXPECT_FALSE(seen[1].specialFoldersEnabled);
     EXPECT_EQ(seen[2].checkedScope, Scope::kAllAccounts);
-    EXPECT_TRUE(seen[2].checkEnabled);
-    EXPECT_TRUE(seen[3].checked);
+    EXPECT_TRUE(seen[2].specialFoldersEnabled);
+    EXPECT_TRUE(seen[3].specialFolders);
     EXPECT_EQ(g_search.scope, Scope::kFolderAndSubfolders);
     EXPECT_FALSE(g_search.specialFolders);
     EXPECT_EQ(Read("Config", "radio"), "<missing>");

@@ -17,10 +17,10 @@ protected:
 };
 
 TEST_F(DialogLogic, CheckBoxIsEnabledForAccountScopesOnly) {
-    EXPECT_FALSE(dialog::CheckBoxEnabled(Scope::kFolder));
-    EXPECT_FALSE(dialog::CheckBoxEnabled(Scope::kFolderAndSubfolders));
-    EXPECT_TRUE(dialog::CheckBoxEnabled(Scope::kAccount));
-    EXPECT_TRUE(dialog::CheckBoxEnabled(Scope::kAllAccounts));
+    EXPECT_FALSE(dialog::SpecialFoldersEnabled(Scope::kFolder));
+    EXPECT_FALSE(dialog::SpecialFoldersEnabled(Scope::kFolderAndSubfolders));
+    EXPECT_TRUE(dialog::SpecialFoldersEnabled(Scope::kAccount));
+    EXPECT_TRUE(dialog::SpecialFoldersEnabled(Scope::kAllAccounts));
 }
 
 TEST_F(DialogLogic, OpeningShowsHistoryInItsOwnOrderWithBlankRows) {
@@ -33,8 +33,8 @@ TEST_F(DialogLogic, OpeningShowsHistoryInItsOwnOrderWithBlankRows) {
     EXPECT_EQ(v.dropDown, (std::vector<std::string>{"pear", "", "apple", "fig"}));
     EXPECT_EQ(v.text, "\"a b\"");
     EXPECT_EQ(v.scope, Scope::kFolderAndSubfolders);
-    EXPECT_TRUE(v.checked);
-    EXPECT_FALSE(v.checkEnabled) << "a disabled check box keeps and shows its state";
+    EXPECT_TRUE(v.specialFolders);
+    EXPECT_FALSE(v.specialFoldersEnabled) << "a disabled check box keeps and shows its state";
 }
 
 TEST_F(DialogLogic, OpeningWithTheStartUpDefaults) {
@@ -42,8 +42,8 @@ TEST_F(DialogLogic, OpeningWithTheStartUpDefaults) {
     EXPECT_TRUE(v.dropDown.empty());
     EXPECT_EQ(v.text, "");
     EXPECT_EQ(v.scope, Scope::kFolder);
-    EXPECT_FALSE(v.checked);
-    EXPECT_FALSE(v.checkEnabled);
+    EXPECT_FALSE(v.specialFolders);
+    EXPECT_FALSE(v.specialFoldersEnabled);
 }
 
 TEST_F(DialogLogic, OkWithAnEmptyLineSavesScopeAndCheckBoxOnly) {

@@ -128,8 +128,8 @@ TEST_F(DialogSession, LinesThatAreNoActionChangeNothing) {
         EXPECT_EQ(dialog::Act(s, line).result, dialog::kActionUnknown) << "[" << line << "]";
         EXPECT_EQ(s.text, "t") << line;
         EXPECT_EQ(s.scope, kAccount) << line;
-        EXPECT_TRUE(s.checked) << line;
-        EXPECT_TRUE(s.checkEnabled) << line;
+        EXPECT_TRUE(s.specialFolders) << line;
+        EXPECT_TRUE(s.specialFoldersEnabled) << line;
     }
     EXPECT_EQ(Read("Config", "radio"), "<missing>");
 }

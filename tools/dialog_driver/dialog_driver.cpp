@@ -120,8 +120,8 @@ SearchDialogView Look(HWND dialog) {
     for (Scope scope : kScopes)
         if (!view.checkedScope && IsDlgButtonChecked(dialog, ScopeButton(scope)) == BST_CHECKED)
             view.checkedScope = scope;
-    view.checked = IsDlgButtonChecked(dialog, ZMS_ID_SPECIAL_FOLDERS) == BST_CHECKED;
-    view.checkEnabled = IsWindowEnabled(GetDlgItem(dialog, ZMS_ID_SPECIAL_FOLDERS)) != FALSE;
+    view.specialFolders = IsDlgButtonChecked(dialog, ZMS_ID_SPECIAL_FOLDERS) == BST_CHECKED;
+    view.specialFoldersEnabled = IsWindowEnabled(GetDlgItem(dialog, ZMS_ID_SPECIAL_FOLDERS)) != FALSE;
     GetWindowRect(dialog, &view.window);
     GetWindowRect(GetDesktopWindow(), &view.desktop);
     return view;

@@ -38,8 +38,8 @@ struct SearchDialogView {
     std::vector<std::string> rows;       // the drop-down's rows in order
     std::vector<std::string> controlTexts;  // the scope buttons, the check box, the frame
     std::optional<Scope> checkedScope;      // the first checked scope button's, none if none is
-    bool checked = false;                // 1005
-    bool checkEnabled = false;
+    bool specialFolders = false;         // 1005, the check box
+    bool specialFoldersEnabled = false;
     RECT window{};                       // the dialog's rectangle on the screen
     RECT desktop{};                      // the desktop window's
 };

@@ -203,7 +203,7 @@ void AnswerDialog(DWORD searchThread, const std::string& script) {
     if (!dialog) return;
     const dialog_driver::SearchDialogView v = dialog_driver::Look(dialog);
     dialog::PrintOpening(
-        {v.rows, v.query, v.checkedScope.value_or(Scope::kFolder), v.checked, v.checkEnabled});
+        {v.rows, v.query, v.checkedScope.value_or(Scope::kFolder), v.specialFolders, v.specialFoldersEnabled});
     std::istringstream lines(script);
     bool ended = false;
     // Nothing after an action that ends the dialog: Esc and the close box are
