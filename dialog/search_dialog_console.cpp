@@ -29,11 +29,11 @@ dialog::Answer RunSearchDialog(std::intptr_t /*owner*/, const HintFn& /*hint*/) 
     Show(view);
     platform::WriteToTerminal(kActions);
     for (std::string line; platform::ReadInputLine(line);) {
-        dialog::Answer answer = dialog::Act(view, platform::Cp932FromTerminal(line));
-        if (answer.result == dialog::kActionUnknown) {
+        const dialog::Acted acted = dialog::Act(view, platform::Cp932FromTerminal(line));
+        if (acted.status == dialog::Acted::kUnknown) {
             platform::WriteToTerminal("? " + line + "\n" + kActions);
-        } else if (answer.result != dialog::kActionDone) {
-            return answer;
+        } else if (acted.status == dialog::Acted::kEnded) {
+            return acted.answer;
         } else {
             Show(view);
         }

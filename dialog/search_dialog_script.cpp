@@ -42,13 +42,13 @@ std::optional<Action> ReadAction(std::string line) {
     return std::nullopt;
 }
 
-Answer Act(View& v, const std::string& line) {
+Acted Act(View& v, const std::string& line) {
     const std::optional<Action> action = ReadAction(line);
-    if (!action) return {kActionUnknown};
+    if (!action) return {Acted::kUnknown};
     switch (action->kind) {
     case Action::kType: v.text = action->text; break;
     case Action::kPick:
-        if (static_cast<std::size_t>(action->row) >= v.dropDown.size()) return {kActionUnknown};
+        if (static_cast<std::size_t>(action->row) >= v.dropDown.size()) return {Acted::kUnknown};
         v.text = v.dropDown[static_cast<std::size_t>(action->row)];
         break;
     case Action::kScope:
@@ -58,11 +58,11 @@ Answer Act(View& v, const std::string& line) {
     case Action::kCheck:
         if (v.specialFoldersEnabled) v.specialFolders = !v.specialFolders;
         break;
-    case Action::kOk: return Confirm(v.scope, v.scope, v.specialFolders, v.text);
-    case Action::kEsc: return {kResultCancel};
-    case Action::kClose: return {kResultClosed};
+    case Action::kOk: return {Acted::kEnded, Confirm(v.scope, v.scope, v.specialFolders, v.text)};
+    case Action::kEsc: return {Acted::kEnded, {kResultCancel}};
+    case Action::kClose: return {Acted::kEnded, {kResultClosed}};
     }
-    return {kActionDone};
+    return {Acted::kDone};
 }
 
 std::string Describe(const View& v) {

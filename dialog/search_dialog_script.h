@@ -27,14 +27,14 @@ struct Action {
 // Nothing for a line that is no action or whose number is out of range.
 std::optional<Action> ReadAction(std::string line);
 
-// What Act makes of a line that does not end the dialog.
-inline constexpr int kActionDone = 0;
-inline constexpr int kActionUnknown = -1;
-
-// The dialog's answer when the line's action ends it, else an answer whose
-// result is kActionDone, or kActionUnknown for a line that is no action or
-// picks a row the drop-down lacks (the view is then unchanged).
-Answer Act(View& view, const std::string& line);
+// What Act makes of a line: an action done, the dialog still open; a line
+// that is no action or picks a row the drop-down lacks (the view unchanged);
+// or the end of the dialog, with its answer.
+struct Acted {
+    enum Status { kDone, kUnknown, kEnded } status;
+    Answer answer{};
+};
+Acted Act(View& view, const std::string& line);
 
 // The view as lines of text, in code page 932, for a view that prints it.
 std::string Describe(const View& view);

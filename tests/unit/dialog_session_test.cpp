@@ -87,11 +87,12 @@ TEST_F(DialogSession, RunsEndAsTheirLastActionSays) {
         profile.store().WriteString("History", nullptr, nullptr);
         g_search = {run.start.scope, run.start.check, run.start.text};
         dialog::View session = dialog::Open();
-        dialog::Answer answer{dialog::kActionDone};
+        dialog::Answer answer;
         for (std::size_t i = 0; i < run.actions.size(); ++i) {
-            answer = dialog::Act(session, run.actions[i]);
+            const dialog::Acted acted = dialog::Act(session, run.actions[i]);
+            answer = acted.answer;
             if (i + 1 < run.actions.size()) {
-                ASSERT_EQ(answer.result, dialog::kActionDone) << run.name << ": " << i;
+                ASSERT_EQ(acted.status, dialog::Acted::kDone) << run.name << ": " << i;
             }
         }
         dialog::Keep(answer);
@@ -110,11 +111,11 @@ TEST_F(DialogSession, PicksRowsOfTheDropDownIncludingBlankOnes) {
     QueryHistory::Record("apple");  // leaves a blank row at 1
     dialog::View s = dialog::Open();
     ASSERT_EQ(s.dropDown, (std::vector<std::string>{"apple", "", "fig"}));
-    EXPECT_EQ(dialog::Act(s, "pick 2").result, dialog::kActionDone);
+    EXPECT_EQ(dialog::Act(s, "pick 2").status, dialog::Acted::kDone);
     EXPECT_EQ(s.text, "fig");
-    EXPECT_EQ(dialog::Act(s, "pick 1").result, dialog::kActionDone);
+    EXPECT_EQ(dialog::Act(s, "pick 1").status, dialog::Acted::kDone);
     EXPECT_EQ(s.text, "");
-    EXPECT_EQ(dialog::Act(s, "ok").result, dialog::kResultCancel) << "a blank row is an empty line";
+    EXPECT_EQ(dialog::Act(s, "ok").answer.result, dialog::kResultCancel) << "a blank row is an empty line";
 }
 
 TEST_F(DialogSession, LinesThatAreNoActionChangeNothing) {
@@ -125,7 +126,7 @@ TEST_F(DialogSession, LinesThatAreNoActionChangeNothing) {
                            "scope 5", "scope 1000", "scope 1005", "scope 3a", "Scope 1", "ESC"};
     for (const char* line : lines) {
         dialog::View s = dialog::Open();
-        EXPECT_EQ(dialog::Act(s, line).result, dialog::kActionUnknown) << "[" << line << "]";
+        EXPECT_EQ(dialog::Act(s, line).status, dialog::Acted::kUnknown) << "[" << line << "]";
         EXPECT_EQ(s.text, "t") << line;
         EXPECT_EQ(s.scope, kAccount) << line;
         EXPECT_TRUE(s.specialFolders) << line;

@@ -17,9 +17,8 @@ dialog::Answer RunSearchDialog(std::intptr_t /*owner*/, const HintFn& /*hint*/) 
     dialog::PrintOpening(view);
     std::istringstream script(test::GetEnvironment("ZMS_DIALOG_SCRIPT"));
     for (std::string line; std::getline(script, line);) {
-        dialog::Answer answer = dialog::Act(view, line);
-        if (answer.result != dialog::kActionDone && answer.result != dialog::kActionUnknown)
-            return answer;
+        const dialog::Acted acted = dialog::Act(view, line);
+        if (acted.status == dialog::Acted::kEnded) return acted.answer;
     }
     return {dialog::kResultClosed};
 }
