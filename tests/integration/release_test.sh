@@ -354,8 +354,10 @@ for arch in "${archs[@]}"; do
     marker=$work/selftest$arch.start
     touch "$marker"
     sleep 1  # a file written in the same second as the marker counts too
-    (timeout -s KILL 20 "${wine_run[@]}" cmd /c "$(windows_path "$selftest/selftest.cmd")" "win$arch" \
-        > "$work/selftest$arch-killed.out" 2>&1) 2> /dev/null  # not the shell's "Killed"
+    # The wine processes it leaves go with the wine server (--foreground: only
+    # the command is killed, so that no shell here reports it).
+    timeout --foreground -s KILL 20 "${wine_run[@]}" cmd /c "$(windows_path "$selftest/selftest.cmd")" \
+        "win$arch" > "$work/selftest$arch-killed.out" 2>&1
     WINEPREFIX=$build/wineprefix wineserver -k 2> /dev/null
     WINEPREFIX=$build/wineprefix wineserver -w 2> /dev/null
 

@@ -176,21 +176,29 @@ bool Perform(HWND dialog, const std::string& line) {
     return true;
 }
 
+bool PerformScript(HWND dialog, const std::string& script, std::string* refused) {
+    std::istringstream lines(script);
+    // Nothing after an action that ends the dialog: Esc and the close box are
+    // posted, and what follows them would race with their handling.
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty()) continue;
+        if (!Perform(dialog, line)) {
+            if (refused) *refused = line;
+            PressCloseBox(dialog);
+            return false;
+        }
+        if (line == "ok" || line == "esc" || line == "close") return true;
+    }
+    PressCloseBox(dialog);
+    return true;
+}
+
 bool RunScript(DWORD threadId, const std::string& script, unsigned timeoutMs, SearchDialogView* opening) {
     const HWND dialog = WaitForSearchDialog(threadId, timeoutMs);
     if (!dialog) return false;
     if (opening) *opening = Look(dialog);
-    bool understood = true, ended = false;
-    std::istringstream lines(script);
-    // Nothing after an action that ends the dialog: Esc and the close box are
-    // posted, and what follows them would race with their handling.
-    for (std::string line; understood && !ended && std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty()) continue;
-        understood = Perform(dialog, line);
-        ended = line == "ok" || line == "esc" || line == "close";
-    }
-    if (!understood || !ended) PressCloseBox(dialog);
+    const bool understood = PerformScript(dialog, script);
     return WaitUntilClosed(dialog, timeoutMs) && understood;
 }
 

@@ -67,6 +67,13 @@ void PressCloseBox(HWND dialog);
 // drop-down lacks (nothing is done).
 bool Perform(HWND dialog, const std::string& line);
 
+// Performs the script's actions on the open dialog, one a line (an empty line
+// is skipped, a trailing CR ignored), and presses the close box when the
+// script does not end the dialog. False at a line that is no action or a row
+// the drop-down lacks: `refused` (may be null) gets it, and the dialog is
+// closed with the close box.
+bool PerformScript(HWND dialog, const std::string& script, std::string* refused = nullptr);
+
 // Waits for the dialog of `threadId`, performs the script's actions (one a
 // line; an empty line is skipped) and, when the script does not end the
 // dialog, presses the close box. False when no dialog opened, an action was

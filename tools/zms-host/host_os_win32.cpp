@@ -7,7 +7,6 @@
 
 #include <atomic>
 #include <cstdio>
-#include <sstream>
 #include <thread>
 
 #include "dialog/search_dialog_script.h"
@@ -204,19 +203,9 @@ void AnswerDialog(DWORD searchThread, const std::string& script) {
     const dialog_driver::SearchDialogView v = dialog_driver::Look(dialog);
     dialog::PrintOpening(
         {v.rows, v.query, v.checkedScope.value_or(Scope::kFolder), v.specialFolders, v.specialFoldersEnabled});
-    std::istringstream lines(script);
-    bool ended = false;
-    // Nothing after an action that ends the dialog: Esc and the close box are
-    // posted, and what followed would race with their handling.
-    for (std::string line; !ended && std::getline(lines, line);) {
-        if (line.empty()) continue;
-        if (!dialog_driver::Perform(dialog, line)) {
-            std::fprintf(stderr, "zms-host: the dialog cannot do \"%s\"\n", line.c_str());
-            break;
-        }
-        ended = line == "ok" || line == "esc" || line == "close";
-    }
-    if (!ended) dialog_driver::PressCloseBox(dialog);
+    std::string refused;
+    if (!dialog_driver::PerformScript(dialog, script, &refused))
+        std::fprintf(stderr, "zms-host: the dialog cannot do \"%s\"\n", refused.c_str());
 }
 
 }  // namespace
