@@ -408,6 +408,25 @@ else
     echo "$report"
 fi
 
+# Started from a folder whose name holds "!" (which the script's delayed
+# expansion would take out of a path), selftest.cmd runs nothing, says why and
+# exits with 2: nothing in its folder is written or deleted.
+bang=$work/self!test
+cp -r "$selftest" "$bang"
+rm -rf "$bang/logs" "$bang/temp" "$bang/selftest-report.txt"
+listing=$(cd "$bang" && find . | sort)
+"$root/cmake/wine-run.sh" --prefix "$build64/wineprefix" --arch win64 \
+    cmd /c "$(windows_path "$bang/selftest.cmd")" win64 > "$work/selftest-bang.out" 2>&1
+status=$?
+WINEPREFIX=$build64/wineprefix wineserver -w 2> /dev/null
+if [[ $status -eq 2 && $(cd "$bang" && find . | sort) == "$listing" ]] &&
+    grep -q '"!"' "$work/selftest-bang.out"; then
+    ok "wine64: selftest.cmd in a folder named with ! runs nothing and says why"
+else
+    fail "wine64: selftest.cmd in a folder named with ! (status $status)"
+    cat "$work/selftest-bang.out"
+fi
+
 # The shipped binaries again, from a copy of the working tree in another
 # folder built in its own trees: byte for byte the zip's.
 rebuild=$work/rebuild
