@@ -72,9 +72,6 @@ void HandOver(const std::string& pack, const Destination& d) {
     }
 }
 
-bool StartsWith(const std::string& s, std::string_view prefix) {
-    return s.compare(0, prefix.size(), prefix) == 0;
-}
 
 // A message naming the profile file and why it could not be written.
 void TellProfileFailure(const std::string& failure, const std::string& reason,
@@ -90,16 +87,18 @@ bool RunConfirmed(const dialog::Choice& choice, std::intptr_t owner) {
     std::string query = choice.query;
     const QueryContext context = SearchQueryContext();
     TrimQuery(query, context);
-    if (StartsWith(query, kFavoritePrefix)) {
+    if (CommandOf(query) == Command::kFavorite) {
         const FavoriteOutcome favorite = RunFavorite(query);
         if (!favorite.failure.empty()) TellProfileFailure(favorite.failure, favorite.reason, owner);
         if (!favorite.search) return !favorite.failure.empty();
     }
-    if (query == kHelpCommand) {
+    // A recalled query goes on as it is: "fav:" again is searched as text.
+    const Command command = CommandOf(query);
+    if (command == Command::kHelp) {
         ShowHelp();
         return false;
     }
-    std::string pack = StartsWith(query, kDebugPrefix)
+    std::string pack = command == Command::kDebug
                            ? query.substr(kDebugPrefix.size())
                            : TranslateQuery(query, CoversSubfolders(choice.scope), context);
     HandOver(pack, destination);

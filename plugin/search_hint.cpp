@@ -63,9 +63,12 @@ std::string SearchHint(const std::string& line, const QueryContext& context) {
     std::string query = line.substr(0, 2 * kHintBytes);
     TrimQuery(query, context);
     if (query.empty()) return kEmpty;
-    if (query.compare(0, kFavoritePrefix.size(), kFavoritePrefix) == 0) return FavoriteHint(query);
-    if (query == kHelpCommand) return kHelp;
-    if (query.compare(0, kDebugPrefix.size(), kDebugPrefix) == 0) return kDebug;
+    switch (CommandOf(query)) {
+    case Command::kFavorite: return FavoriteHint(query);
+    case Command::kHelp: return kHelp;
+    case Command::kDebug: return kDebug;
+    case Command::kSearch: break;
+    }
     return QueryHint(query, context);
 }
 

@@ -248,9 +248,7 @@ bool IsTrap(const Hint& hint) { return hint.kind != Hint::Kind::kAttachments; }
 }  // namespace
 
 std::string QueryHint(const std::string& query, const QueryContext& context) {
-    std::size_t end = 0;  // whole characters within kHintBytes
-    while (end < query.size() && end + text::CharLength(query, end) <= kHintBytes)
-        end += text::CharLength(query, end);
+    const std::size_t end = text::CharactersWithin(query, kHintBytes);
     // 長い検索式の最初の 4 KiB:
     const std::string lead = end < query.size() ? "\x92\xb7\x82\xa2\x8c\x9f\x8d\xf5\x8e\xae\x82\xcc\x8d\xc5\x8f\x89\x82\xcc 4 KiB: " : "";
     std::vector<TranslationStep> steps;

@@ -20,6 +20,14 @@ constexpr std::size_t CharLength(std::string_view s, std::size_t i) {
     return IsLeadByte(s[i]) && i + 1 < s.size() ? 2 : 1;
 }
 
+// The most bytes of `s`, up to `limit`, that end at the end of a character.
+constexpr std::size_t CharactersWithin(std::string_view s, std::size_t limit) {
+    if (s.size() <= limit) return s.size();
+    std::size_t end = 0;
+    while (end + CharLength(s, end) <= limit) end += CharLength(s, end);
+    return end;
+}
+
 // A name in the form in which names that differ only in the case of ASCII
 // letters are equal: those letters in upper case, double-byte characters as
 // they are.

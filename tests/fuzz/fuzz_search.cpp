@@ -49,8 +49,6 @@ std::vector<std::string> Split(const std::string& s, std::size_t parts) {
     return out;
 }
 
-bool StartsWith(const std::string& s, const char* p) { return s.rfind(p, 0) == 0; }
-
 }  // namespace
 
 // The scripted dialog prints what it showed on opening, a line a search: not
@@ -85,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                                 : macroLine.find(' ') == std::string::npos ? macroLine
                                                                            : std::string();
     TrimQuery(confirmedLine, SearchQueryContext());
-    if (StartsWith(confirmedLine, kFavoritePrefix.data()) &&
+    if (CommandOf(confirmedLine) == Command::kFavorite &&
         ReadFavoriteLine(confirmedLine).kind == FavoriteLine::kRecall)
         confirmedLine = settings::ReadFavorite(ReadFavoriteLine(confirmedLine).name).value_or(confirmedLine);
     if (confirmedLine == kHelpCommand) {
@@ -128,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (confirmed && !j.empty()) {
         std::string query = QueryHistory::At(0);
         TrimQuery(query, SearchQueryContext());
-        const bool favorite = StartsWith(query, kFavoritePrefix.data());
+        const bool favorite = CommandOf(query) == Command::kFavorite;
         const FavoriteLine::Kind kind = favorite ? ReadFavoriteLine(query).kind : FavoriteLine::kRecall;
         const bool stored = kind == FavoriteLine::kStore || kind == FavoriteLine::kRemove;
         const bool handedOver = j.back() == "PushFindPack" || j.back() == "ExecAtMain(PushFindPack)";

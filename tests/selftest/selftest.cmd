@@ -31,7 +31,7 @@ rem Into its own folder (pushd gives a network folder a drive letter), and on
 rem only from there.
 pushd "%~dp0" 2> nul
 if errorlevel 1 goto :nofolder
-if not exist "selftest.cmd" goto :nofolder
+if not exist "selftest.cmd" goto :notours
 set "out=%CD%"
 type nul > "selftest-write.tmp" 2> nul
 if not exist "selftest-write.tmp" set "out=%TEMP%\ZentoroMailSearch-selftest"
@@ -42,6 +42,7 @@ set "probe=%out:!=%"
 if not "%probe%"=="%out%" goto :exclamation
 if not exist "%out%\logs\" mkdir "%out%\logs"
 if not exist "%out%\temp\" mkdir "%out%\temp"
+if not exist "%out%\logs\" goto :nowrite
 if not exist "%out%\temp\" goto :nowrite
 set "TEMP=%out%\temp"
 set "TMP=%out%\temp"
@@ -93,6 +94,8 @@ popd
 if !failed! gtr 0 exit /b 1
 exit /b 0
 
+:notours
+popd
 :nofolder
 echo selftest.cmd cannot work in its own folder (%~dp0): nothing was run.
 echo Copy the self-test's folder to a local disk and run selftest.cmd there.
@@ -136,10 +139,16 @@ rem counts its cases from the summary it ends with.
 :gtest
 set "name=%~1\%~2\%~3.exe"
 set "log=%logs%\%~1-%~3.txt"
-pushd "%~1\%~2"
-".\%~3.exe" --gtest_color=no > "%log%" 2>&1
-set code=!errorlevel!
-popd
+rem Without its folder the program counts as not finished; nothing runs
+rem anywhere else.
+type nul > "%log%"
+set code=3
+pushd "%~1\%~2" 2> nul
+if not errorlevel 1 (
+    ".\%~3.exe" --gtest_color=no > "%log%" 2>&1
+    set code=!errorlevel!
+    popd
+)
 set p=0
 set f=0
 set summary=0
@@ -181,10 +190,14 @@ rem plug-in hands VRInfo.dll the find pack.
 :search
 set "name=%~1\host\zms-host.exe"
 set "log=%logs%\%~1-zms-host.txt"
-pushd "%~1\host"
-.\zms-host.exe --macro "" --type "subject:meeting from:sales" --scope 1003 --ok > "%log%" 2>&1
-set code=!errorlevel!
-popd
+type nul > "%log%"
+set code=3
+pushd "%~1\host" 2> nul
+if not errorlevel 1 (
+    .\zms-host.exe --macro "" --type "subject:meeting from:sales" --scope 1003 --ok > "%log%" 2>&1
+    set code=!errorlevel!
+    popd
+)
 set searched=0
 set "tail=target=from),subfolder=0,hilight=1"
 %system%\find.exe "SetFindPack(" < "%log%" | %system%\find.exe "target=subject)and(" | %system%\find.exe "%tail%" > nul

@@ -24,17 +24,6 @@
 
 namespace {
 
-// The most bytes of `s`, up to `limit`, that end at the end of a character.
-std::size_t CharactersWithin(const std::string& s, std::size_t limit) {
-    if (s.size() <= limit) return s.size();
-    std::size_t end = 0;
-    while (true) {
-        const std::size_t next = end + zms::text::CharLength(s, end);
-        if (next > limit) return end;
-        end = next;
-    }
-}
-
 class Writer {
 public:
     void Number(std::size_t n) {
@@ -42,7 +31,7 @@ public:
         for (int i = 0; i < 4; ++i) out_ += static_cast<char>((v >> (8 * i)) & 0xff);
     }
     void Text(const std::string& s, std::size_t limit = SIZE_MAX) {
-        const std::size_t shown = CharactersWithin(s, limit);
+        const std::size_t shown = zms::text::CharactersWithin(s, limit);
         Number(s.size());
         Number(shown);
         out_.append(s, 0, shown);

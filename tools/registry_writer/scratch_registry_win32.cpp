@@ -23,8 +23,9 @@ public:
         const DWORD n = GetEnvironmentVariableA("ZMS_SCRATCH_REGISTRY", base, sizeof base);
         if (n == 0) return;
         key_ = std::string(base, n < sizeof base ? n : 0) + "\\" + std::to_string(GetCurrentProcessId());
-        if (n >= sizeof base || !Map(HKEY_CURRENT_USER, "HKEY_CURRENT_USER") ||
-            !Map(HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE")) {
+        // HKEY_CURRENT_USER last: both keys are made in the real one.
+        if (n >= sizeof base || !Map(HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE") ||
+            !Map(HKEY_CURRENT_USER, "HKEY_CURRENT_USER")) {
             std::fprintf(stderr, "scratch registry: cannot map the registry to %s\n", key_.c_str());
             std::fflush(stderr);
             ExitProcess(3);
@@ -40,8 +41,8 @@ public:
     ScratchRegistry& operator=(const ScratchRegistry&) = delete;
 
 private:
-    // `root` from now on stands for a new key below ours (made in the real
-    // HKEY_CURRENT_USER: the other root is mapped after it).
+    // `root` from now on stands for a new key below ours, made in
+    // HKEY_CURRENT_USER (still the real one: it is mapped last).
     bool Map(HKEY root, const char* name) {
         HKEY scratch = nullptr;
         const std::string path = key_ + "\\" + name;
