@@ -12,10 +12,10 @@ namespace zms {
 // (code page 932); none: the line stays empty.
 using HintFn = std::function<std::string(const std::string&)>;
 
-// Runs the dialog owned by the window `owner`; returns how it ended and, on
-// OK, what the user chose. Nothing is stored: dialog::Keep does that. The
+// Runs the dialog owned by the window `owner`, opening with `view`; returns
+// how it ended and, on OK, what the user chose. Nothing is stored here. The
 // Win32 view shows `hint` of the query line at opening and at every change of
 // its text (typed, pasted, picked from the drop-down); the others show none.
-dialog::Answer RunSearchDialog(std::intptr_t owner, const HintFn& hint = {});
+dialog::Answer RunSearchDialog(std::intptr_t owner, const dialog::View& view, const HintFn& hint = {});
 
 }  // namespace zms

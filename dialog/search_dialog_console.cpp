@@ -23,8 +23,9 @@ void Show(const dialog::View& view) {
 
 }  // namespace
 
-dialog::Answer RunSearchDialog(std::intptr_t /*owner*/, const HintFn& /*hint*/) {
-    dialog::View view = dialog::Open();
+dialog::Answer RunSearchDialog(std::intptr_t /*owner*/, const dialog::View& opening,
+                               const HintFn& /*hint*/) {
+    dialog::View view = opening;
     dialog::PrintOpening(view);
     Show(view);
     platform::WriteToTerminal(kActions);

@@ -1,5 +1,6 @@
-// What the search dialog does to the state, apart from any window: the views
-// (the Win32 dialog, the console, a script) call these.
+// What the search dialog does, apart from any window: the views (the Win32
+// dialog, the console, a script) call these. The dialog keeps nothing: it is
+// given what it shows and returns what the user chose.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -35,15 +36,6 @@ struct Answer {
 // non-empty query line, else with kResultCancel. Nothing is stored here.
 Answer Confirm(Scope opened, std::optional<Scope> checkedScope, bool specialFolders, std::string text);
 
-// What an answer leaves behind, in this order: on OK the scope and the check
-// box, in the process-wide state and the profile, then a non-empty query at
-// the top of the history, which is saved. Esc and the close box leave nothing.
-// False when the profile file could not be written.
-bool Keep(const Answer& answer);
-
-// "IME"/"control" is exactly "1": an open input method is closed on opening.
-bool ShouldCloseInputMethod();
-
 struct Rect {
     int32_t left, top, right, bottom;
 };
@@ -55,15 +47,14 @@ Point CentredPosition(const Rect& desktop, const Rect& dialog);
 
 // What the dialog shows: on opening, and while it is open in a view without
 // windows of its own (the console), which keeps it. Nothing of it is stored
-// before OK.
+// before OK: what OK chose comes back in the Answer.
 struct View {
     std::vector<std::string> dropDown;  // the history in its own order, blanks as empty rows
     std::string text;                   // the query line
     Scope scope;                        // the checked scope button
     bool specialFolders;                // the check box
     bool specialFoldersEnabled;
+    bool closeInputMethod = false;      // an open input method is closed on opening
 };
-// On opening: the process-wide state, the initial edit text in the query line.
-View Open();
 
 }  // namespace zms::dialog

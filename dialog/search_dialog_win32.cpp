@@ -1,8 +1,8 @@
 // The search dialog as a Win32 modal dialog over template 101. Three pieces:
 // the data it works with while open, passed through DialogBoxParamA's lParam;
-// a static dialog procedure; and RunSearchDialog. What the dialog does to the
-// state is in dialog/search_dialog_logic.h; this file only moves it in and out
-// of windows.
+// a static dialog procedure; and RunSearchDialog. What the dialog does apart
+// from windows is in dialog/search_dialog_logic.h; this file only moves it in
+// and out of windows.
 #include <windows.h>
 #include <imm.h>
 
@@ -89,7 +89,7 @@ BOOL OnInitDialog(HWND dialog, OpenDialog& open) {
     if (!view.specialFoldersEnabled) EnableWindow(GetDlgItem(dialog, ZMS_ID_SPECIAL_FOLDERS), FALSE);
     if (!view.text.empty()) SetWindowTextA(open.edit, view.text.c_str());
     ShowHint(dialog, open, view.text);
-    if (dialog::ShouldCloseInputMethod()) CloseInputMethod(dialog);
+    if (view.closeInputMethod) CloseInputMethod(dialog);
     return FALSE;  // the focus is set already
 }
 
@@ -175,8 +175,8 @@ INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-dialog::Answer RunSearchDialog(std::intptr_t owner, const HintFn& hint) {
-    OpenDialog open{dialog::Open(), hint};
+dialog::Answer RunSearchDialog(std::intptr_t owner, const dialog::View& view, const HintFn& hint) {
+    OpenDialog open{view, hint};
     const INT_PTR result = DialogBoxParamA(
         static_cast<HINSTANCE>(platform::PluginModule()), MAKEINTRESOURCEA(ZMS_SEARCH_DIALOG),
         reinterpret_cast<HWND>(owner), SearchDialogProc, reinterpret_cast<LPARAM>(&open));

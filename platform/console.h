@@ -4,7 +4,8 @@
 
 namespace zms::platform {
 
-// Standard input and output carry bytes as they are: no CR LF translation.
+// Standard input, output and error carry bytes as they are: no CR LF
+// translation.
 void SetBinaryStdio();
 
 // Code page 932 text as a console shows it: as it is on Windows, in the

@@ -17,38 +17,24 @@ namespace zms::platform {
 // The writes of all processes take turns, so that two hosts with the plug-in
 // loaded never lose each other's writes. A write waits for its turn, but never
 // long: a hung holder must not hang the mail program. A read takes no turn: one
-// read is whole by itself, and the reads at load run under the loader lock,
-// where nothing may wait.
+// read is whole by itself.
 //
-// A ProfileOperation is one piece of the plug-in's work (one search): all the
-// profile writes made while it exists wait at most `budget` in all (the time
-// a person spends in the dialog does not count, only the waiting). Once that
-// is spent, the rest of the operation tries for its turn without waiting and
-// goes on without it. A write outside any operation may wait the whole
-// default budget. Operations may nest; the outermost counts.
+// A WaitBudget is what the profile writes of one piece of the plug-in's work
+// (one search) may still wait, all together (the time a person spends in the
+// dialog does not count, only the waiting). Once it is spent, the rest of the
+// work tries for its turn without waiting and goes on without it.
 inline constexpr std::chrono::milliseconds kProfileWaitBudget{5000};
 
-class ProfileOperation {
+class WaitBudget {
 public:
-    explicit ProfileOperation(std::chrono::milliseconds budget = kProfileWaitBudget);
-    ~ProfileOperation();
-    ProfileOperation(const ProfileOperation&) = delete;
-    ProfileOperation& operator=(const ProfileOperation&) = delete;
-};
-
-// One wait of a profile write for its turn: how long it may last, charged to
-// the operation when it ends.
-class ProfileWait {
-public:
-    ProfileWait();
-    ~ProfileWait();
-    ProfileWait(const ProfileWait&) = delete;
-    ProfileWait& operator=(const ProfileWait&) = delete;
-    std::chrono::milliseconds Left() const { return left_; }
+    explicit WaitBudget(std::chrono::milliseconds total = kProfileWaitBudget) : left_(total) {}
+    std::chrono::milliseconds Left() const { return std::chrono::ceil<std::chrono::milliseconds>(left_); }
+    void Spend(std::chrono::steady_clock::duration spent) {
+        left_ = spent < left_ ? left_ - spent : std::chrono::steady_clock::duration::zero();
+    }
 
 private:
-    std::chrono::steady_clock::time_point start_;
-    std::chrono::milliseconds left_;
+    std::chrono::steady_clock::duration left_;
 };
 
 // The bytes a read drops at both ends of section names, keys and values, in
@@ -88,8 +74,15 @@ uint32_t ReadProfileString(const char* section, const char* key, const char* def
 // Stores `value` under [section] key, creating file and section as needed.
 // Null `value` removes the key, null `key` removes the section.
 // Returns nonzero on success. The bytes are written as they are: a CR or LF
-// would start lines of its own (the profile store refuses such texts).
-int WriteProfileString(const char* section, const char* key, const char* value, const char* path);
+// would start lines of its own (the profile store refuses such texts). The
+// wait for the turn is charged to `budget`; a write on its own may wait the
+// whole default budget.
+int WriteProfileString(const char* section, const char* key, const char* value, const char* path,
+                       WaitBudget& budget);
+inline int WriteProfileString(const char* section, const char* key, const char* value, const char* path) {
+    WaitBudget alone;
+    return WriteProfileString(section, key, value, path, alone);
+}
 
 
 // A section's entries in one call: "key=value" each (a line without "=" as

@@ -38,6 +38,7 @@ constexpr uint32_t kErrorInvalidHandle = 6;
 constexpr uint32_t kErrorNotEnoughMemory = 8;
 constexpr uint32_t kErrorWriteFault = 29;
 constexpr uint32_t kErrorInvalidParameter = 87;
+constexpr uint32_t kErrorModNotFound = 126;
 constexpr uint32_t kErrorMoreData = 234;
 
 // Access mask that allows reading a key's values (KEY_QUERY_VALUE).

@@ -7,8 +7,8 @@
 
 extern "C" __attribute__((visibility("default"))) int32_t search(const char* text) {
     try {
-        zms::StartOnce();  // the first call starts the plug-in, outside the loader lock
-        return zms::Search(text);
+        // The first call starts the plug-in, outside the loader lock.
+        return zms::Search(zms::StartOnce(), text);
     } catch (...) {
         return 0;
     }

@@ -19,10 +19,10 @@ FavoriteLine ReadFavoriteLine(const std::string& query) {
             query.substr(prefix, space - prefix), definition};
 }
 
-FavoriteOutcome RunFavorite(std::string& query) {
+FavoriteOutcome RunFavorite(const ProfileStore& store, std::string& query) {
     const FavoriteLine line = ReadFavoriteLine(query);
     if (line.kind == FavoriteLine::kRecall) {
-        if (std::optional<std::string> value = settings::ReadFavorite(line.name)) query = std::move(*value);
+        if (std::optional<std::string> value = settings::ReadFavorite(store, line.name)) query = std::move(*value);
         return {true};
     }
     if (line.kind == FavoriteLine::kSearchAsText) return {true};
@@ -31,7 +31,7 @@ FavoriteOutcome RunFavorite(std::string& query) {
     if (!settings::FavoriteStorable(line.name, removal ? nullptr : line.definition.c_str()))
         return {false, failure, texts::kFavoriteRefused};
     const bool written =
-        removal ? settings::RemoveFavorite(line.name) : settings::WriteFavorite(line.name, line.definition);
+        removal ? settings::RemoveFavorite(store, line.name) : settings::WriteFavorite(store, line.name, line.definition);
     if (!written) return {false, failure, platform::LastErrorText()};
     return {false};
 }

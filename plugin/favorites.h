@@ -2,6 +2,8 @@
 #pragma once
 #include <string>
 
+#include "settings/profile_store.h"
+
 namespace zms {
 
 // What a "fav:" query did.
@@ -26,6 +28,6 @@ FavoriteLine ReadFavoriteLine(const std::string& query);
 
 // `query` begins with "fav:". A store or a removal ends the call; a recall
 // replaces `query` by the stored text and the search goes on.
-FavoriteOutcome RunFavorite(std::string& query);
+FavoriteOutcome RunFavorite(const ProfileStore& store, std::string& query);
 
 }  // namespace zms

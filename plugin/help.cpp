@@ -1,15 +1,12 @@
 #include "plugin/help.h"
 
 #include "platform/process.h"
-#include "plugin/test_hooks.h"
 
 namespace zms {
 
 namespace {
 
 constexpr char kHelpFile[] = "\\ZentoroMailSearch.txt\"";
-
-HelpCommand g_help;
 
 }  // namespace
 
@@ -21,21 +18,15 @@ HelpCommand HelpCommandFor(const InstallPlaces& places) {
     return {platform::SystemProgram("notepad.exe"), "notepad.exe \"" + helpFile};
 }
 
-const HelpCommand& KeptHelpCommand() {
-    if (g_help.commandLine.empty()) g_help = HelpCommandFor(ReadInstallPlaces());
-    return g_help;
+const HelpCommand& KeptHelpCommand(std::optional<HelpCommand>& kept) {
+    if (!kept) kept = HelpCommandFor(ReadInstallPlaces());
+    return *kept;
 }
 
-void ShowHelp() {
-    const HelpCommand& help = KeptHelpCommand();
+void ShowHelp(std::optional<HelpCommand>& kept) {
+    const HelpCommand& help = KeptHelpCommand(kept);
     platform::StartProcess(help.program.empty() ? nullptr : help.program.c_str(),
                            help.commandLine.c_str());
 }
 
 }  // namespace zms
-
-namespace zms::test_hooks {
-
-void ForgetHelpCommand() { g_help = {}; }
-
-}  // namespace zms::test_hooks

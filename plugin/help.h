@@ -1,5 +1,6 @@
 // "help:": the help text in the editor, or in Notepad without it.
 #pragma once
+#include <optional>
 #include <string>
 
 #include "plugin/startup.h"
@@ -13,8 +14,8 @@ struct HelpCommand {
     std::string commandLine;
 };
 
-// Built on the first request and kept until the plug-in is unloaded.
-const HelpCommand& KeptHelpCommand();
+// Built on the first request and kept in `kept` from then on.
+const HelpCommand& KeptHelpCommand(std::optional<HelpCommand>& kept);
 
 // The command for the places the registry names: the editor with its /j86
 // argument when it is installed where its install location says; otherwise
@@ -23,7 +24,7 @@ const HelpCommand& KeptHelpCommand();
 // beside the profile file.
 HelpCommand HelpCommandFor(const InstallPlaces& places);
 
-// Starts it; a failed start is silent.
-void ShowHelp();
+// Starts the kept command; a failed start is silent.
+void ShowHelp(std::optional<HelpCommand>& kept);
 
 }  // namespace zms

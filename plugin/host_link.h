@@ -45,12 +45,10 @@ struct HostLink {
 #undef ZMS_HOST_LINK_FIELD
 };
 
-extern HostLink g_host;
-
 // Looks up the thirteen entries by name; a missing one stays null.
-void BindHostLink(platform::Library library);
+HostLink BindHostLink(platform::Library library);
 
 // Whether every entry that a call of `search` may use is bound.
-bool HostLinkReadyForSearch();
+bool HostLinkReadyForSearch(const HostLink& link);
 
 }  // namespace zms

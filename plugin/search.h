@@ -23,7 +23,9 @@ inline Command CommandOf(const std::string& query) {
     return Command::kSearch;
 }
 
+struct PluginState;
+
 // `text` is the calling macro's argument. Returns 0 on every path.
-int32_t Search(const char* text);
+int32_t Search(PluginState& state, const char* text);
 
 }  // namespace zms

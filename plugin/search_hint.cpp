@@ -36,12 +36,12 @@ constexpr char kRemoved[] = "\x81v\x82\xf0\x8d\xed\x8f\x9c\x82\xb5\x82\xdc\x82\x
 constexpr char kTo[] = "\x81v\x82\xc9\x81u";
 constexpr char kStored[] = "\x81v\x82\xf0\x93o\x98^\x82\xb5\x82\xdc\x82\xb7\x81" "B\x8c\x9f\x8d\xf5\x82\xcd\x82\xb5\x82\xdc\x82\xb9\x82\xf1\x81" "B";
 
-std::string FavoriteHint(const std::string& query) {
+std::string FavoriteHint(const std::string& query, const ProfileStore& store) {
     const FavoriteLine line = ReadFavoriteLine(query);
     switch (line.kind) {
     case FavoriteLine::kSearchAsText: return kFavoriteSearched;
     case FavoriteLine::kRecall: {
-        const std::optional<std::string> stored = settings::ReadFavorite(line.name);
+        const std::optional<std::string> stored = settings::ReadFavorite(store, line.name);
         if (!stored || stored->empty()) return kFavorite + line.name + kNotStored;
         return kOkFavorite + line.name + kOf + *stored + kRecalled;
     }
@@ -57,14 +57,14 @@ std::string FavoriteHint(const std::string& query) {
 
 }  // namespace
 
-std::string SearchHint(const std::string& line, const QueryContext& context) {
+std::string SearchHint(const std::string& line, const QueryContext& context, const ProfileStore& store) {
     // Of a pasted megabyte only the head is read: QueryHint speaks of its first
     // kHintBytes alone and says that the query is long.
     std::string query = line.substr(0, 2 * kHintBytes);
     TrimQuery(query, context);
     if (query.empty()) return kEmpty;
     switch (CommandOf(query)) {
-    case Command::kFavorite: return FavoriteHint(query);
+    case Command::kFavorite: return FavoriteHint(query, store);
     case Command::kHelp: return kHelp;
     case Command::kDebug: return kDebug;
     case Command::kSearch: break;
@@ -72,11 +72,11 @@ std::string SearchHint(const std::string& line, const QueryContext& context) {
     return QueryHint(query, context);
 }
 
-HintFn DialogHint() {
+HintFn DialogHint(const ProfileStore& store) {
     QueryContext context;
-    const bool fullwidth = settings::FullwidthSpaceSeparates();
+    const bool fullwidth = settings::FullwidthSpaceSeparates(store);
     context.fullwidthOption = [fullwidth] { return fullwidth; };
-    return [context](const std::string& line) { return SearchHint(line, context); };
+    return [context, &store](const std::string& line) { return SearchHint(line, context, store); };
 }
 
 }  // namespace zms

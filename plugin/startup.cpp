@@ -3,14 +3,11 @@
 #include <optional>
 #include <string>
 
-#include "dialog/query_history.h"
-#include "dialog/search_state.h"
 #include "platform/library.h"
 #include "platform/process.h"
-#include "plugin/host_link.h"
+#include "plugin/plugin_state.h"
 #include "plugin/registry_paths.h"
 #include "settings/profile_settings.h"
-#include "settings/profile_store.h"
 #include "settings/registry_path_reader.h"
 
 namespace zms {
@@ -48,34 +45,32 @@ std::string ProfilePath(const InstallPlaces& places) {
     return FindBaseDirectory(places) + kProfileName;
 }
 
-namespace {
-bool g_started = false;
-}  // namespace
-
-void Attach() {
+std::unique_ptr<PluginState> Start() {
     const InstallPlaces places = ReadInstallPlaces();
-    g_profileStore.emplace(ProfilePath(places).c_str());
-    QueryHistory::Load();
-    g_search.scope = settings::ReadScope();
-    g_search.specialFolders = settings::ReadSpecialFolders();
+    auto state = std::make_unique<PluginState>(ProfilePath(places));
+    state->history.Load(state->profile);
+    state->scope = settings::ReadScope(state->profile);
+    state->specialFolders = settings::ReadSpecialFolders(state->profile);
     // By its full path, never by a bare name from the search path. No
     // separator is added: the mail program stores its directory with one.
     platform::Library host =
         places.mailProgram.empty()
             ? nullptr
             : platform::LoadLibraryFile((places.mailProgram + kHostLibraryName).c_str());
-    BindHostLink(host);
+    state->host = BindHostLink(host);
+    return state;
 }
 
-void StartOnce() {
-    if (g_started) return;
-    g_started = true;
-    Attach();
+namespace {
+// The one holder of the plug-in's state.
+std::unique_ptr<PluginState> g_state;
+}  // namespace
+
+PluginState& StartOnce() {
+    if (!g_state) g_state = Start();
+    return *g_state;
 }
 
-void Detach() {
-    g_profileStore.reset();
-    g_started = false;
-}
+void Detach() { g_state.reset(); }
 
 }  // namespace zms

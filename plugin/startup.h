@@ -1,6 +1,7 @@
 // Start-up, run at the first call of `search`, and shut-down, run when the host
 // unloads the plug-in.
 #pragma once
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -30,14 +31,18 @@ std::string FindBaseDirectory(const InstallPlaces& places);
 // That directory followed by "\ZentoroMailSearch.ini", joined as they stand.
 std::string ProfilePath(const InstallPlaces& places);
 
-// Start-up: profile store, history, scope and check box, host library.
-void Attach();
-// Start-up, at the first call of `search` and not again: DllMain runs under
-// the loader lock, where nothing that reads the registry or a file, or loads
-// a library, may run (a profile on a share not reachable yet would hold every
-// thread start and DLL load of the mail program for the network's time-out).
-void StartOnce();
-// Unload: what start-up made goes (the profile store).
+struct PluginState;
+
+// Start-up: a state with its profile store, history, scope and check box,
+// and the host library bound.
+std::unique_ptr<PluginState> Start();
+// The plug-in's one state, started at the first call of `search` and not
+// again: DllMain runs under the loader lock, where nothing that reads the
+// registry or a file, or loads a library, may run (a profile on a share not
+// reachable yet would hold every thread start and DLL load of the mail
+// program for the network's time-out).
+PluginState& StartOnce();
+// Unload: the state goes.
 void Detach();
 
 }  // namespace zms

@@ -12,17 +12,14 @@ constexpr char kCheck[] = "check";
 constexpr char kHistory[] = "History";
 constexpr char kFavorite[] = "Favorite";
 
-std::optional<std::string> Read(const char* section, const char* key) {
-    if (!g_profileStore) return std::nullopt;
-    return g_profileStore->ReadText(section, key);
-}
-
-bool Write(const char* section, const char* key, const char* value) {
-    return !g_profileStore || g_profileStore->WriteString(section, key, value) != 0;
+bool Write(const ProfileStore& store, const char* section, const char* key, const char* value) {
+    return store.WriteString(section, key, value) != 0;
 }
 
 // An option is on only when its whole value is exactly "1".
-bool OptionOn(const char* section, const char* key) { return Read(section, key) == "1"; }
+bool OptionOn(const ProfileStore& store, const char* section, const char* key) {
+    return store.ReadText(section, key) == "1";
+}
 
 std::string HistoryKey(int n) { return "history" + std::to_string(n); }
 
@@ -38,57 +35,59 @@ bool StorableFavoriteName(const std::string& name) {
 
 }  // namespace
 
-Scope ReadScope() {
-    const std::optional<std::string> radio = Read(kConfig, kRadio);
+Scope ReadScope(const ProfileStore& store) {
+    const std::optional<std::string> radio = store.ReadText(kConfig, kRadio);
     if (!radio || radio->size() != 1 || (*radio)[0] < '1' || (*radio)[0] > '4') return Scope::kFolder;
     return kScopes[(*radio)[0] - '1'];
 }
 
-bool ReadSpecialFolders() { return Read(kConfig, kCheck) == "TRUE"; }
+bool ReadSpecialFolders(const ProfileStore& store) { return store.ReadText(kConfig, kCheck) == "TRUE"; }
 
-bool WriteDialogChoice(Scope scope, bool specialFolders) {
+bool WriteDialogChoice(const ProfileStore& store, Scope scope, bool specialFolders) {
     const char radio[2] = {static_cast<char>('1' + ScopeIndex(scope)), '\0'};
-    const bool radioWritten = Write(kConfig, kRadio, radio);
-    return Write(kConfig, kCheck, specialFolders ? "TRUE" : "FALSE") && radioWritten;
+    const bool radioWritten = Write(store, kConfig, kRadio, radio);
+    return Write(store, kConfig, kCheck, specialFolders ? "TRUE" : "FALSE") && radioWritten;
 }
 
-bool CloseInputMethodOnOpen() { return OptionOn("IME", "control"); }
+bool CloseInputMethodOnOpen(const ProfileStore& store) { return OptionOn(store, "IME", "control"); }
 
-bool FullwidthSpaceSeparates() { return OptionOn("Option", "fullwidthspace_separator"); }
+bool FullwidthSpaceSeparates(const ProfileStore& store) {
+    return OptionOn(store, "Option", "fullwidthspace_separator");
+}
 
-std::optional<std::string> ReadFavorite(const std::string& name) {
-    return Read(kFavorite, name.c_str());
+std::optional<std::string> ReadFavorite(const ProfileStore& store, const std::string& name) {
+    return store.ReadText(kFavorite, name.c_str());
 }
 
 bool FavoriteStorable(const std::string& name, const char* definition) {
     return StorableFavoriteName(name) && ProfileStore::Storable(name.c_str(), definition);
 }
 
-bool WriteFavorite(const std::string& name, const std::string& definition) {
+bool WriteFavorite(const ProfileStore& store, const std::string& name, const std::string& definition) {
     return FavoriteStorable(name, definition.c_str()) &&
-           Write(kFavorite, name.c_str(), definition.c_str());
+           Write(store, kFavorite, name.c_str(), definition.c_str());
 }
 
-bool RemoveFavorite(const std::string& name) {
-    return FavoriteStorable(name, nullptr) && Write(kFavorite, name.c_str(), nullptr);
+bool RemoveFavorite(const ProfileStore& store, const std::string& name) {
+    return FavoriteStorable(name, nullptr) && Write(store, kFavorite, name.c_str(), nullptr);
 }
 
 // In one read while the section is short enough (under wine a key read
 // reads the whole file again: twenty of them over a 1 MB profile cost a
 // confirmed search some 300 ms), else a key at a time.
-std::vector<std::optional<std::string>> ReadHistoryKeys() {
-    const auto section = g_profileStore ? g_profileStore->ReadSection(kHistory) : std::nullopt;
+std::vector<std::optional<std::string>> ReadHistoryKeys(const ProfileStore& store) {
+    const auto section = store.ReadSection(kHistory);
     std::vector<std::optional<std::string>> keys;
     for (int n = 0; n < kHistoryKeys; ++n) {
         const std::string key = HistoryKey(n);
-        keys.push_back(section ? ProfileStore::ValueIn(*section, key) : Read(kHistory, key.c_str()));
+        keys.push_back(section ? ProfileStore::ValueIn(*section, key) : store.ReadText(kHistory, key.c_str()));
     }
     return keys;
 }
 
-std::vector<std::string> ReadHistory() {
+std::vector<std::string> ReadHistory(const ProfileStore& store) {
     std::vector<std::string> entries;
-    for (std::optional<std::string>& value : ReadHistoryKeys())
+    for (std::optional<std::string>& value : ReadHistoryKeys(store))
         if (value && !value->empty()) entries.push_back(std::move(*value));
     return entries;
 }
@@ -96,7 +95,7 @@ std::vector<std::string> ReadHistory() {
 // The keys above the ones written go, so that an entry pushed out or made a
 // duplicate does not come back at the next start. The rest of the file,
 // comments and other keys of the section included, stays as it is.
-bool WriteHistory(const std::vector<std::string>& entries,
+bool WriteHistory(const ProfileStore& store, const std::vector<std::string>& entries,
                   const std::vector<std::optional<std::string>>& stored) {
     std::vector<std::string> saved;
     for (const std::string& entry : entries) {
@@ -111,9 +110,9 @@ bool WriteHistory(const std::vector<std::string>& entries,
         const std::string key = HistoryKey(static_cast<int>(n));
         const std::optional<std::string> now = n < stored.size() ? stored[n] : std::nullopt;
         if (n < saved.size()) {
-            if (now != saved[n]) written = Write(kHistory, key.c_str(), saved[n].c_str()) && written;
+            if (now != saved[n]) written = Write(store, kHistory, key.c_str(), saved[n].c_str()) && written;
         } else if (!now || !now->empty()) {
-            written = Write(kHistory, key.c_str(), nullptr) && written;
+            written = Write(store, kHistory, key.c_str(), nullptr) && written;
         }
     }
     return written;

@@ -14,34 +14,34 @@
 //
 // Unrecognised or missing values read as the first choice (scope 1001, the
 // check box and the options off). Every call goes to the file through the
-// process-wide store; without one, reads give those defaults and writes do
-// nothing. A write call returns false when a write to the file failed (the
-// platform's last error tells why).
+// store it is given. A write call returns false when a write to the file
+// failed (the platform's last error tells why).
 #pragma once
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "settings/profile_store.h"
 #include "settings/scope.h"
 
 namespace zms::settings {
 
-Scope ReadScope();
-bool ReadSpecialFolders();
+Scope ReadScope(const ProfileStore& store);
+bool ReadSpecialFolders(const ProfileStore& store);
 // The dialog's choice on OK: both keys of "Config".
-bool WriteDialogChoice(Scope scope, bool specialFolders);
+bool WriteDialogChoice(const ProfileStore& store, Scope scope, bool specialFolders);
 
-bool CloseInputMethodOnOpen();
-bool FullwidthSpaceSeparates();
+bool CloseInputMethodOnOpen(const ProfileStore& store);
+bool FullwidthSpaceSeparates(const ProfileStore& store);
 
 // The stored query; nothing when it cannot be read. A favourite the file
 // cannot hold (FavoriteStorable) is refused: false.
-std::optional<std::string> ReadFavorite(const std::string& name);
+std::optional<std::string> ReadFavorite(const ProfileStore& store, const std::string& name);
 // Whether the file can hold it: a name that can be a key of the file, and a
 // definition (null for a removal) that fits on one line with it.
 bool FavoriteStorable(const std::string& name, const char* definition);
-bool WriteFavorite(const std::string& name, const std::string& definition);
-bool RemoveFavorite(const std::string& name);
+bool WriteFavorite(const ProfileStore& store, const std::string& name, const std::string& definition);
+bool RemoveFavorite(const ProfileStore& store, const std::string& name);
 
 // The history keys, a key at a time (a section read is documented for less
 // than a long history holds): ReadHistoryKeys gives what history0 ..
@@ -52,9 +52,9 @@ bool RemoveFavorite(const std::string& name);
 // and removes the keys above them up to history19; only keys whose value
 // differs from `stored` (ReadHistoryKeys' answer) are written.
 inline constexpr int kHistoryKeys = 20;
-std::vector<std::optional<std::string>> ReadHistoryKeys();
-std::vector<std::string> ReadHistory();
-bool WriteHistory(const std::vector<std::string>& entries,
+std::vector<std::optional<std::string>> ReadHistoryKeys(const ProfileStore& store);
+std::vector<std::string> ReadHistory(const ProfileStore& store);
+bool WriteHistory(const ProfileStore& store, const std::vector<std::string>& entries,
                   const std::vector<std::optional<std::string>>& stored);
 
 }  // namespace zms::settings

@@ -10,8 +10,6 @@
 
 namespace zms {
 
-std::optional<ProfileStore> g_profileStore;
-
 ProfileStore::ProfileStore(const char* path) : path_(path != nullptr ? path : "") {}
 
 char* ProfileStore::ReadString(const char* section, const char* key, const char* def) const {
@@ -62,7 +60,7 @@ int ProfileStore::WriteString(const char* section, const char* key, const char* 
     if (HasLineBreak(section) || !Storable(key, value)) return 0;
     const size_t len = value != nullptr ? std::strlen(value) : 0;
     if (!NeedsProtection(value, len)) {
-        return platform::WriteProfileString(section, key, value, path_.c_str());
+        return platform::WriteProfileString(section, key, value, path_.c_str(), budget_);
     }
     // In a buffer of the runtime's own: without memory the write is refused.
     char* quoted = static_cast<char*>(std::malloc(len + 3));
@@ -71,7 +69,7 @@ int ProfileStore::WriteString(const char* section, const char* key, const char* 
     std::memcpy(quoted + 1, value, len);
     quoted[len + 1] = '"';
     quoted[len + 2] = '\0';
-    const int result = platform::WriteProfileString(section, key, quoted, path_.c_str());
+    const int result = platform::WriteProfileString(section, key, quoted, path_.c_str(), budget_);
     std::free(quoted);
     return result;
 }

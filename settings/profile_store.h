@@ -1,9 +1,12 @@
 // The one reader and writer of the plug-in's profile file.
 #pragma once
+#include <chrono>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/profile.h"
 
 namespace zms {
 
@@ -45,12 +48,15 @@ public:
 
     const std::string& Path() const { return path_; }
 
+    // The writes from now on may wait `budget` in all for their turn
+    // (platform::WaitBudget): one search's work.
+    void StartWork(std::chrono::milliseconds budget = platform::kProfileWaitBudget) {
+        budget_ = platform::WaitBudget(budget);
+    }
+
 private:
     std::string path_;
+    mutable platform::WaitBudget budget_;
 };
-
-// The process-wide store: there from attach to detach, empty outside (and in
-// a tool that translates without a profile).
-extern std::optional<ProfileStore> g_profileStore;
 
 }  // namespace zms

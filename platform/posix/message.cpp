@@ -15,6 +15,7 @@ std::string LastErrorText() {
     case kErrorAccessDenied: return "Access is denied.";
     case kErrorNotEnoughMemory: return "Not enough memory resources are available.";
     case kErrorWriteFault: return "The system cannot write to the specified device.";
+    case kErrorModNotFound: return "The specified module could not be found.";
     default: return "error " + std::to_string(code);
     }
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/native_path.h"
+#include "platform/native_path.h"
 
 extern char** environ;
 

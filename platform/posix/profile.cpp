@@ -15,7 +15,7 @@
 #include <string>
 
 #include "platform/posix/ini_text.h"
-#include "platform/posix/native_path.h"
+#include "platform/native_path.h"
 #include "platform/registry.h"
 
 namespace zms::platform {
@@ -56,17 +56,17 @@ std::string DirectoryOf(const char* path) {
 // write goes on unlocked (and fails when it saves).
 class DirectoryLock {
 public:
-    explicit DirectoryLock(const char* path)
+    DirectoryLock(const char* path, WaitBudget& budget)
         : fd_(::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
         if (fd_ < 0) return;
         using Clock = std::chrono::steady_clock;
-        const ProfileWait wait;
-        const Clock::time_point deadline = Clock::now() + wait.Left();
+        const Clock::time_point start = Clock::now(), deadline = start + budget.Left();
         while (::flock(fd_, LOCK_EX | LOCK_NB) != 0 && (errno == EWOULDBLOCK || errno == EINTR) &&
                Clock::now() < deadline) {
             const struct timespec pause {0, 1'000'000};  // 1 ms
             ::nanosleep(&pause, nullptr);
         }
+        budget.Spend(Clock::now() - start);
     }
     ~DirectoryLock() {
         if (fd_ >= 0) ::close(fd_);  // releases the lock
@@ -167,10 +167,10 @@ int Failed(int error) {
 
 // Loads, edits and saves the file in its turn; whether the edit took.
 template <class Edit>
-int Rewrite(const char* path, const Edit& edit) {
+int Rewrite(const char* path, WaitBudget& budget, const Edit& edit) {
     try {
         const std::string native = NativePath(path);
-        const DirectoryLock lock(native.c_str());
+        const DirectoryLock lock(native.c_str(), budget);
         std::optional<IniText> ini = Load(native.c_str());
         if (!ini) return Failed(errno);
         return !edit(*ini) || Save(native.c_str(), *ini, lock.Directory()) ? 1 : Failed(errno);
@@ -181,9 +181,10 @@ int Rewrite(const char* path, const Edit& edit) {
 
 }  // namespace
 
-int WriteProfileString(const char* section, const char* key, const char* value, const char* path) {
+int WriteProfileString(const char* section, const char* key, const char* value, const char* path,
+                       WaitBudget& budget) {
     if (section == nullptr || path == nullptr) return 0;
-    return Rewrite(path, [&](IniText& ini) { return Edit(ini, section, key, value); });
+    return Rewrite(path, budget, [&](IniText& ini) { return Edit(ini, section, key, value); });
 }
 
 std::optional<std::vector<std::string>> ReadProfileSection(const char* section, const char* path) {

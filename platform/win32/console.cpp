@@ -9,6 +9,7 @@ namespace zms::platform {
 void SetBinaryStdio() {
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 }
 
 std::string ConsoleText(const std::string& cp932) { return cp932; }

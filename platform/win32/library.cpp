@@ -11,6 +11,10 @@ void* FindEntry(Library library, const char* name) {
     return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
 }
 
+void FreeLibraryFile(Library library) {
+    if (library) FreeLibrary(static_cast<HMODULE>(library));
+}
+
 namespace {
 void* g_pluginModule = nullptr;
 }  // namespace

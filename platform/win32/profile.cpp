@@ -21,12 +21,13 @@ namespace {
 // holder that died leaves the mutex abandoned, which still hands it over.
 class ProfileTurn {
 public:
-    ProfileTurn()
+    explicit ProfileTurn(WaitBudget& budget)
         : mutex_(CreateMutexExA(nullptr, "Local\\ZentoroMailSearch.profile", 0,
                                 SYNCHRONIZE | MUTEX_MODIFY_STATE)) {
         if (mutex_ == nullptr) return;
-        const ProfileWait wait;
-        const DWORD waited = WaitForSingleObject(mutex_, static_cast<DWORD>(wait.Left().count()));
+        const auto start = std::chrono::steady_clock::now();
+        const DWORD waited = WaitForSingleObject(mutex_, static_cast<DWORD>(budget.Left().count()));
+        budget.Spend(std::chrono::steady_clock::now() - start);
         owned_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
     }
     ~ProfileTurn() {
@@ -48,8 +49,9 @@ uint32_t ReadProfileString(const char* section, const char* key, const char* def
     return GetPrivateProfileStringA(section, key, def, buf, size, path);
 }
 
-int WriteProfileString(const char* section, const char* key, const char* value, const char* path) {
-    const ProfileTurn turn;
+int WriteProfileString(const char* section, const char* key, const char* value, const char* path,
+                       WaitBudget& budget) {
+    const ProfileTurn turn(budget);
     return WritePrivateProfileStringA(section, key, value, path);
 }
 

@@ -12,7 +12,7 @@
 // The start-up is timed once per process (a library is started only once); the
 // script runs the program several times. With --cold the system libraries
 // that a mail program has loaded already are not loaded before (see
-// startup_timing_os.h). The confirmed search is dialog::Keep of OK's answer, what OK in
+// startup_timing_os.h). The confirmed search is Keep of OK's answer, what OK in
 // the dialog does (scope and check box saved, the query recorded in the
 // history, the 20 history keys saved), over the same file through the same
 // code linked here; N runs (5 by default), each with a new query. With
@@ -24,12 +24,10 @@
 #include <filesystem>
 #include <string>
 
-#include "dialog/query_history.h"
-#include "dialog/test_hooks.h"
 #include "dialog/search_dialog_logic.h"
-#include "dialog/search_state.h"
 #include "platform/library.h"
 #include "platform/registry.h"
+#include "plugin/plugin_state.h"
 #include "plugin/startup.h"
 #include "settings/profile_store.h"
 #include "tests/bench/shapes.h"
@@ -126,46 +124,45 @@ void TimeStartUp(const Options& options, const Profile& profile) {
     if (!options.cold) LoadHostSystemLibraries();
     const double start = NowMs();
     const platform::Library plugin = platform::LoadLibraryFile(options.pluginFile.c_str());
-    Attach();
+    const std::unique_ptr<PluginState> state = Start();
     const double ms = NowMs() - start;
     if (!plugin) Fail("cannot load " + options.pluginFile);
     if (!platform::FindEntry(plugin, "search")) Fail(options.pluginFile + " exports no search");
     PrintTiming((options.cold ? "startup-cold" : "startup") + profile.rowSuffix, {ms}, profile.note);
 }
 
-std::string HistoryKey0() {
-    char* value = g_profileStore->ReadString("History", "history0", nullptr);
+std::string HistoryKey0(const ProfileStore& store) {
+    char* value = store.ReadString("History", "history0", nullptr);
     const std::string text = value ? value : "";
     std::free(value);
     return text;
 }
 
-void TimeConfirm(const Options& options, const Profile& profile) {
-    test_hooks::ClearHistory();
-    QueryHistory::Load();
-    if (QueryHistory::Size() != kHistoryEntries)
-        Fail("the history holds " + std::to_string(QueryHistory::Size()) + " entries");
+void TimeConfirm(const Options& options, const Profile& profile, PluginState& state) {
+    state.history.Load(state.profile);
+    const std::size_t entries = state.history.Entries().size();
+    if (entries != kHistoryEntries) Fail("the history holds " + std::to_string(entries) + " entries");
     int n = 0;
     std::string query;
     const std::vector<double> ms = TimeRuns([&] {
         query = "subject:meeting from:someone" + std::to_string(++n);
         const dialog::Answer answer = dialog::Confirm(Scope::kFolder, Scope::kAccount, true, query);
         if (answer.result != dialog::kResultQuery) Fail("Confirm did not take the query");
-        dialog::Keep(answer);
+        Keep(state, answer);
     }, options.runs, 5000);
-    if (HistoryKey0() != query) Fail("the confirmed query is not history0 in the file");
+    if (HistoryKey0(state.profile) != query) Fail("the confirmed query is not history0 in the file");
     PrintTiming("confirm" + profile.rowSuffix, ms, profile.note);
 }
 
 // One read and one write of the store over the large file: what each of the
 // profile calls of start-up and of keeping an answer costs.
-void TimeProfileCalls(const Profile& profile) {
-    PrintTiming("profile-read" + profile.rowSuffix, TimeRuns([] { HistoryKey0(); }, 20, 3000),
+void TimeProfileCalls(const Profile& profile, const ProfileStore& store) {
+    PrintTiming("profile-read" + profile.rowSuffix, TimeRuns([&] { HistoryKey0(store); }, 20, 3000),
                 profile.note);
     // Each write changes the value, as the kept answer's writes do.
     int n = 0;
     PrintTiming("profile-write" + profile.rowSuffix, TimeRuns([&] {
-        g_profileStore->WriteString("Config", "radio", ++n % 2 ? "4" : "3");
+        store.WriteString("Config", "radio", ++n % 2 ? "4" : "3");
     }, 10, 3000), profile.note);
 }
 
@@ -191,11 +188,9 @@ void Run(const Options& options) {
         Fail("no VRInfo.dll in " + options.mailDirectory + " for start-up to load");
     TimeStartUp(options, profile);
 
-    ProfileStore store(profilePath.c_str());
-    g_profileStore = store;
-    TimeConfirm(options, profile);
-    TimeProfileCalls(profile);
-    g_profileStore.reset();
+    PluginState state(profilePath);
+    TimeConfirm(options, profile, state);
+    TimeProfileCalls(profile, state.profile);
 }
 
 }  // namespace

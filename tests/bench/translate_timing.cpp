@@ -1,6 +1,6 @@
 // Time to translate the queries of shapes.h as the plug-in does: through
 // SearchQueryContext(), with the fullwidth-space option read from a real
-// profile file through the process-wide ProfileStore, so that on Windows every
+// profile file through a ProfileStore, so that on Windows every
 // read is the platform's profile call under its named mutex. Built natively,
 // for win64 and for win32; scripts/bench.sh runs it under wine.
 //   zms_translate_timing [--runs N] [FILTER]
@@ -50,7 +50,7 @@ std::string SizeName(std::size_t bytes) {
 // The plug-in's context, with the option's reads counted on the way through.
 class CountedContext {
 public:
-    CountedContext() : context_(SearchQueryContext()) {
+    explicit CountedContext(const ProfileStore& store) : context_(SearchQueryContext(store, host_)) {
         auto read = context_.fullwidthOption;
         context_.fullwidthOption = [this, read] {
             ++reads_;
@@ -68,6 +68,7 @@ public:
     }
 
 private:
+    HostLink host_;  // not bound: plain values go as typed
     QueryContext context_;
     long reads_ = 0;
 };
@@ -100,11 +101,9 @@ void TimeRow(const Options& options, const std::string& row, CountedContext& cou
 class Profile {
 public:
     Profile() : path_(dir_.File("ZentoroMailSearch.ini")), store_(path_.c_str()) {
-        g_profileStore = store_;
         for (int i = 0; i < 20; ++i)  // a lived-in file: a full history
             store_.WriteString("History", ("history" + std::to_string(i)).c_str(), "subject:older");
     }
-    ~Profile() { g_profileStore.reset(); }
     Profile(const Profile&) = delete;
     Profile& operator=(const Profile&) = delete;
 
@@ -114,11 +113,13 @@ public:
         return counted_;
     }
 
+    const ProfileStore& store() const { return store_; }
+
 private:
     test::TempDir dir_;
     std::string path_;
     ProfileStore store_;
-    CountedContext counted_;
+    CountedContext counted_{store_};
 };
 
 const char* OptionName(bool on) { return on ? "/on" : "/off"; }
@@ -133,7 +134,7 @@ void Run(const Options& options) {
     }
     // The dialog's hint line, worked out at every change of the query line:
     // terms of two fields, as typed and as pasted.
-    const HintFn hint = DialogHint();
+    const HintFn hint = DialogHint(profile.store());
     for (std::size_t bytes : {std::size_t{64}, std::size_t{4096}, std::size_t{1} << 20}) {
         std::string query;
         while (query.size() < bytes) query += "subject:\x89\xef\x8b\x63 from:yamada ";  // subject:会議

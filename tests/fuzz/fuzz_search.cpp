@@ -18,11 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "dialog/query_history.h"
-#include "dialog/test_hooks.h"
-#include "dialog/search_state.h"
 #include "fuzz_support.h"
 #include "plugin/favorites.h"
+#include "plugin/plugin_state.h"
 #include "plugin/query_context.h"
 #include "plugin/search.h"
 #include "query/query_translator.h"
@@ -72,8 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     const std::string path = fuzz::ScratchDir() + "/ZentoroMailSearch.ini";
     fuzz::WriteFile(path, profileBytes);
-    ProfileStore store(path.c_str());
-    g_profileStore = store;
+    PluginState state(path);
+    const ProfileStore& store = state.profile;
+    state.history.Load(store);
     // "help:" starts a program: not in a fuzz loop. The line OK confirms is
     // what was typed, else the macro's first line when it holds no space (with
     // a space it comes quoted); it is trimmed as the search trims it, with
@@ -82,19 +81,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::string confirmedLine = !typed.empty()                           ? typed
                                 : macroLine.find(' ') == std::string::npos ? macroLine
                                                                            : std::string();
-    TrimQuery(confirmedLine, SearchQueryContext());
+    TrimQuery(confirmedLine, SearchQueryContext(store, state.host));
     if (CommandOf(confirmedLine) == Command::kFavorite &&
         ReadFavoriteLine(confirmedLine).kind == FavoriteLine::kRecall)
-        confirmedLine = settings::ReadFavorite(ReadFavoriteLine(confirmedLine).name).value_or(confirmedLine);
-    if (confirmedLine == kHelpCommand) {
-        g_profileStore.reset();
-        return 0;
-    }
-    test_hooks::ClearHistory();
-    QueryHistory::Load();
-    g_search = SearchState{};
+        confirmedLine = settings::ReadFavorite(store, ReadFavoriteLine(confirmedLine).name).value_or(confirmedLine);
+    if (confirmedLine == kHelpCommand) return 0;
 
-    test::FakeHost host;
+    test::FakeHost host(state.host);
     host.answers.inside = hostBits & 1;
     host.answers.mainWnd = (hostBits & 2) ? 0x10010 : 0;
     host.answers.isMain = ((hostBits >> 2) & 3) == 0;
@@ -111,8 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     script += end == 0 ? "ok\n" : end == 1 ? "esc\n" : "close\n";
     test::SetEnvironment("ZMS_DIALOG_SCRIPT", script.c_str());
 
-    const std::size_t historyBefore = QueryHistory::Size();
-    if (Search(macro.c_str()) != 0) fuzz::Fail("search returned nonzero");
+    const std::size_t historyBefore = state.history.Entries().size();
+    if (Search(state, macro.c_str()) != 0) fuzz::Fail("search returned nonzero");
 
     const std::vector<std::string>& j = host.journal;
     const bool reached = host.answers.inside && host.answers.mainWnd;
@@ -120,12 +113,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     while (afterDialog < j.size() && j[afterDialog] != "MainWnd") ++afterDialog;
     if (afterDialog < j.size()) ++afterDialog;
     if (!reached && afterDialog < j.size()) fuzz::Fail("host called after a refusal", j[afterDialog]);
-    const bool confirmed = reached && end == 0 && QueryHistory::Size() > historyBefore;
+    const bool confirmed = reached && end == 0 && state.history.Entries().size() > historyBefore;
     if (!confirmed && reached && afterDialog < j.size() && end != 0)
         fuzz::Fail("host called after Esc or close", j[afterDialog]);
     if (confirmed && !j.empty()) {
-        std::string query = QueryHistory::At(0);
-        TrimQuery(query, SearchQueryContext());
+        std::string query = state.history.Entries().at(0);
+        TrimQuery(query, SearchQueryContext(store, state.host));
         const bool favorite = CommandOf(query) == Command::kFavorite;
         const FavoriteLine::Kind kind = favorite ? ReadFavoriteLine(query).kind : FavoriteLine::kRecall;
         const bool stored = kind == FavoriteLine::kStore || kind == FavoriteLine::kRemove;
@@ -134,6 +127,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     }
     // The file the search wrote to must still read.
     if (!store.ReadText("Config", "radio")) fuzz::Fail("profile unreadable after the search");
-    g_profileStore.reset();
     return 0;
 }

@@ -78,10 +78,11 @@ void WriteOptionFiles() {
     }
 }
 
-// The option read from the profile file of the run, as the plug-in reads it.
+// The profile file of the run; the option read from it, as the plug-in reads it.
+const ProfileStore* g_runStore = nullptr;
 const QueryContext& ProfileContext() {
     static const QueryContext context{
-        [] { return settings::FullwidthSpaceSeparates(); }, {}};
+        [] { return settings::FullwidthSpaceSeparates(*g_runStore); }, {}};
     return context;
 }
 
@@ -170,7 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* text = reinterpret_cast<const char*>(data + 2);
     const std::string query(text, strnlen(text, size - 2));
 
-    g_profileStore = *Stores()[option];
+    g_runStore = Stores()[option].get();
     const bool on = kOptionFiles[option].on;
 
     const std::string pack = TranslateQuery(query, CoversSubfolders(scope), ProfileContext());
@@ -180,6 +181,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CheckAgainstReference(query, scope, on, pack);
         CheckOneConversion(query, on);
     }
-    g_profileStore.reset();
     return 0;
 }

@@ -25,7 +25,7 @@
 #include "dialog/search_dialog_logic.h"
 #include "platform/profile.h"
 #include "plugin/favorites.h"
-#include "settings/profile_store.h"
+#include "plugin/plugin_state.h"
 
 namespace zms {
 namespace {
@@ -43,23 +43,21 @@ std::string FavoriteText(int writer, int round) {
 }
 
 int Write(const char* path, int writer, int rounds) {
-    ProfileStore store(path);
-    g_profileStore = store;
+    PluginState state(path);
     // Each write waits for its turn as long as it takes: what is checked here
     // is the taking of turns, and a loaded machine can stretch the other
     // writer's turn past a search's budget, after which a write goes on
     // without its turn (giving up on a hung holder is profile_platform_test's).
-    const platform::ProfileOperation patient(std::chrono::hours(1));
+    state.profile.StartWork(std::chrono::hours(1));
     for (int round = 0; round < rounds; ++round) {
-        dialog::Keep(dialog::Confirm(Scope::kFolder, kScopes[round % 4], round % 2 == 1,
+        Keep(state, dialog::Confirm(Scope::kFolder, kScopes[round % 4], round % 2 == 1,
                                      Query(writer, round)));
         std::string own =
             "fav:" + FavoriteName(writer, round % kOwnNames) + " " + FavoriteText(writer, round);
-        RunFavorite(own);
+        RunFavorite(state.profile, own);
         std::string shared = "fav:shared " + FavoriteText(writer, round);
-        RunFavorite(shared);
+        RunFavorite(state.profile, shared);
     }
-    g_profileStore.reset();
     return 0;
 }
 

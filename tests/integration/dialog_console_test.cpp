@@ -7,9 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "dialog/query_history.h"
 #include "dialog/search_dialog.h"
-#include "dialog/search_state.h"
 #include "plugin_state_fixture.h"
 #include "temp_dir.h"
 
@@ -26,9 +24,9 @@ protected:
         test::WriteBytes(path, input);
         EXPECT_NE(std::freopen(path.c_str(), "rb", stdin), nullptr);
         ::testing::internal::CaptureStderr();
-        const dialog::Answer answer = RunSearchDialog(0);
+        const dialog::Answer answer = RunSearchDialog(0, OpeningView(state));
         shown = ::testing::internal::GetCapturedStderr();
-        dialog::Keep(answer);
+        Keep(state, answer);
         return answer.result;
     }
 
@@ -37,9 +35,9 @@ protected:
 };
 
 TEST_F(ConsoleDialog, ShowsTheDialogInUtf8) {
-    QueryHistory::Record("\x8c\x9f\x8d\xf5");  // 検索
-    QueryHistory::Record("from:a");
-    g_search = {Scope::kFolderAndSubfolders, true, ""};
+    state.history.Record("\x8c\x9f\x8d\xf5");  // 検索
+    state.history.Record("from:a");
+    Shown(Scope::kFolderAndSubfolders, true, "");
     EXPECT_EQ(RunWith("close\n"), 16);
     EXPECT_NE(shown.find("検索\n"), std::string::npos) << shown;
     EXPECT_NE(shown.find("    0: from:a\n    1: 検索\n"), std::string::npos) << shown;
@@ -49,7 +47,7 @@ TEST_F(ConsoleDialog, ShowsTheDialogInUtf8) {
 
 TEST_F(ConsoleDialog, TypedUtf8IsStoredAsCodePage932) {
     EXPECT_EQ(RunWith("scope 4\ncheck\ntype subject:検索\r\nok\n"), 1);
-    EXPECT_EQ(QueryHistory::At(0), "subject:\x8c\x9f\x8d\xf5");
+    EXPECT_EQ(state.history.Entries().at(0), "subject:\x8c\x9f\x8d\xf5");
     EXPECT_EQ(Read("History", "history0"), "subject:\x8c\x9f\x8d\xf5");
     EXPECT_EQ(Read("Config", "radio"), "4");
     EXPECT_EQ(Read("Config", "check"), "TRUE");
@@ -58,7 +56,7 @@ TEST_F(ConsoleDialog, TypedUtf8IsStoredAsCodePage932) {
 
 TEST_F(ConsoleDialog, BytesThatAreNotUtf8StayAsTheyAre) {
     EXPECT_EQ(RunWith("type \x8c\x9f\x8d\xf5\nok\n"), 1);
-    EXPECT_EQ(QueryHistory::At(0), "\x8c\x9f\x8d\xf5");
+    EXPECT_EQ(state.history.Entries().at(0), "\x8c\x9f\x8d\xf5");
 }
 
 TEST_F(ConsoleDialog, EndsAsTheInputSays) {

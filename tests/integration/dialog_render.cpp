@@ -11,9 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "dialog/query_history.h"
 #include "dialog/search_dialog.h"
-#include "dialog/search_state.h"
 #include "platform/library.h"
 #include "plugin/search_hint.h"
 #include "tools/dialog_driver/dialog_driver.h"
@@ -125,10 +123,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     zms::platform::SetPluginModule(GetModuleHandleA(nullptr));
-    zms::QueryHistory::Record("from:\x8e\x52\x93\x63");            // from:山田
-    zms::QueryHistory::Record("subject:\x89\xef\x8b\x63 from:sales");  // subject:会議 from:sales
+    // A profile that is not there: the hint reads no favourite and no option.
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    const zms::ProfileStore store((std::string(temp) + "zms-dialog-render-none.ini").c_str());
     // subject:"予定表" from:sales: the hint line names the trap of 表.
-    zms::g_search = {zms::Scope::kAccount, true, "subject:\"\x97\\\x92\xe8\x95\\\" from:sales"};
+    const zms::dialog::View view{{"subject:\x89\xef\x8b\x63 from:sales", "from:\x8e\x52\x93\x63"},  // subject:会議 from:sales, from:山田
+                                 "subject:\"\x97\\\x92\xe8\x95\\\" from:sales", zms::Scope::kAccount, true, true};
     const DWORD thread = GetCurrentThreadId();
     bool captured = false;
     std::thread driver([&] {
@@ -139,7 +140,7 @@ int main(int argc, char** argv) {
         captured = Capture(dialog, argv[1]);
         zms::dialog_driver::PressCloseBox(dialog);
     });
-    zms::RunSearchDialog(0, zms::DialogHint());
+    zms::RunSearchDialog(0, view, zms::DialogHint(store));
     driver.join();
     if (!captured) std::fprintf(stderr, "zms_dialog_render: no picture taken\n");
     return captured ? 0 : 1;

@@ -13,10 +13,8 @@
 #include <vector>
 
 #include "dialog/search_dialog_template.h"
-#include "dialog/query_history.h"
 #include "dialog/search_dialog.h"
 #include "dialog/search_dialog_logic.h"
-#include "dialog/search_state.h"
 #include "platform/library.h"
 #include "plugin/search_hint.h"
 #include "plugin_state_fixture.h"
@@ -57,9 +55,9 @@ protected:
                 drive::WaitUntilClosed(dialog, kTimeoutMs);
             }
         });
-        const dialog::Answer answer = RunSearchDialog(reinterpret_cast<std::intptr_t>(owner), hint);
+        const dialog::Answer answer = RunSearchDialog(reinterpret_cast<std::intptr_t>(owner), OpeningView(state), hint);
         driver.join();
-        dialog::Keep(answer);
+        Keep(state, answer);
         EXPECT_TRUE(opened) << "the dialog did not open";
         EXPECT_TRUE(ended) << "the dialog stayed open after the actions";
         return answer.result;
@@ -76,11 +74,11 @@ protected:
 };
 
 TEST_F(Win32Dialog, OpensWithTheStateAndTheTemplatesTexts) {
-    QueryHistory::Record("fig");
-    QueryHistory::Record("apple");
-    QueryHistory::Record("pear");
-    QueryHistory::Record("pear");  // a blank row below it
-    g_search = {Scope::kFolderAndSubfolders, true, "\"a \x8c\x9f\x8d\xf5\""};
+    state.history.Record("fig");
+    state.history.Record("apple");
+    state.history.Record("pear");
+    state.history.Record("pear");  // a blank row below it
+    Shown(Scope::kFolderAndSubfolders, true, "\"a \x8c\x9f\x8d\xf5\"");
     drive::SearchDialogView view;
     LRESULT selection = 0;
     EXPECT_EQ(RunDriven([&](HWND dialog) {
@@ -105,7 +103,7 @@ TEST_F(Win32Dialog, OpensWithTheStateAndTheTemplatesTexts) {
 }
 
 TEST_F(Win32Dialog, ScopeButtonsSwitchTheCheckBoxAndEscKeepsNothing) {
-    g_search = {Scope::kFolderAndSubfolders, false, ""};
+    Shown(Scope::kFolderAndSubfolders, false, "");
     std::vector<drive::SearchDialogView> seen;
     EXPECT_EQ(RunDriven([&](HWND dialog) {
                   for (Scope scope : {Scope::kAccount, Scope::kFolder, Scope::kAllAccounts}) {
@@ -125,14 +123,14 @@ TEST_F(Win32Dialog, ScopeButtonsSwitchTheCheckBoxAndEscKeepsNothing) {
     EXPECT_EQ(seen[2].checkedScope, Scope::kAllAccounts);
     EXPECT_TRUE(seen[2].specialFoldersEnabled);
     EXPECT_TRUE(seen[3].specialFolders);
-    EXPECT_EQ(g_search.scope, Scope::kFolderAndSubfolders);
-    EXPECT_FALSE(g_search.specialFolders);
+    EXPECT_EQ(state.scope, Scope::kFolderAndSubfolders);
+    EXPECT_FALSE(state.specialFolders);
     EXPECT_EQ(Read("Config", "radio"), "<missing>");
     EXPECT_EQ(Read("Config", "check"), "<missing>");
 }
 
 TEST_F(Win32Dialog, OkWithATypedQueryRecordsItAndSavesTheChoices) {
-    QueryHistory::Record("old");
+    state.history.Record("old");
     const std::string typed = "subject:\x8c\x9f\x8d\xf5 from:a";  // 検索, typed as DBCS pairs
     drive::SearchDialogView before;
     EXPECT_EQ(RunDriven([&](HWND dialog) {
@@ -144,17 +142,17 @@ TEST_F(Win32Dialog, OkWithATypedQueryRecordsItAndSavesTheChoices) {
               }),
               dialog::kResultQuery);
     EXPECT_EQ(before.query, typed);
-    EXPECT_EQ(QueryHistory::At(0), typed);
-    EXPECT_EQ(QueryHistory::At(1), "old");
+    EXPECT_EQ(state.history.Entries().at(0), typed);
+    EXPECT_EQ(state.history.Entries().at(1), "old");
     EXPECT_EQ(Read("History", "history0"), typed);
     EXPECT_EQ(Read("Config", "radio"), "4");
     EXPECT_EQ(Read("Config", "check"), "TRUE");
-    EXPECT_EQ(g_search.scope, Scope::kAllAccounts);
-    EXPECT_TRUE(g_search.specialFolders);
+    EXPECT_EQ(state.scope, Scope::kAllAccounts);
+    EXPECT_TRUE(state.specialFolders);
 }
 
 TEST_F(Win32Dialog, OkWithAnEmptyLineSavesScopeAndCheckBoxOnly) {
-    g_search = {Scope::kFolder, false, "initial"};
+    Shown(Scope::kFolder, false, "initial");
     EXPECT_EQ(RunDriven([&](HWND dialog) {
                   drive::Click(dialog, Scope::kAccount);
                   drive::Type(dialog, "");
@@ -164,13 +162,13 @@ TEST_F(Win32Dialog, OkWithAnEmptyLineSavesScopeAndCheckBoxOnly) {
     EXPECT_EQ(Read("Config", "radio"), "3");
     EXPECT_EQ(Read("Config", "check"), "FALSE");
     EXPECT_EQ(Read("History", "history0"), "<missing>");
-    EXPECT_EQ(QueryHistory::Size(), 0u);
+    EXPECT_EQ(HistorySize(), 0u);
 }
 
 TEST_F(Win32Dialog, APickedRowIsTheQuery) {
-    QueryHistory::Record("fig");
-    QueryHistory::Record("apple");
-    QueryHistory::Record("pear");
+    state.history.Record("fig");
+    state.history.Record("apple");
+    state.history.Record("pear");
     std::string shown;
     EXPECT_EQ(RunDriven([&](HWND dialog) {
                   ASSERT_TRUE(drive::Pick(dialog, 1));
@@ -179,14 +177,14 @@ TEST_F(Win32Dialog, APickedRowIsTheQuery) {
               }),
               dialog::kResultQuery);
     EXPECT_EQ(shown, "apple");
-    EXPECT_EQ(QueryHistory::At(0), "apple");
+    EXPECT_EQ(state.history.Entries().at(0), "apple");
     EXPECT_EQ(Read("History", "history0"), "apple");
     EXPECT_EQ(Read("History", "history1"), "pear");
     EXPECT_EQ(Read("History", "history2"), "fig");
 }
 
 TEST_F(Win32Dialog, ADisabledCheckedBoxIsSavedOnOk) {
-    g_search = {Scope::kFolder, true, "q"};
+    Shown(Scope::kFolder, true, "q");
     EXPECT_EQ(RunDriven([&](HWND dialog) { drive::Click(dialog, ZMS_ID_OK); }),
               dialog::kResultQuery);
     EXPECT_EQ(Read("Config", "radio"), "1");
@@ -248,7 +246,7 @@ TEST_F(Win32Dialog, OptionClosesAnOpenInputMethodOnlyForExactlyOne) {
 // The hint line under the scope frame follows the query line as it is typed
 // or picked, at once (the notification is handled before the typing returns).
 TEST_F(Win32Dialog, TheHintLineFollowsTheQueryLine) {
-    QueryHistory::Record("subject:a from:b");
+    state.history.Record("subject:a from:b");
     std::vector<std::string> seen;
     RECT hintBox{}, frame{};
     RunDriven(
@@ -271,7 +269,7 @@ TEST_F(Win32Dialog, TheHintLineFollowsTheQueryLine) {
             seen.push_back(hint());
             drive::PressEscape(dialog);
         },
-        nullptr, DialogHint());
+        nullptr, DialogHint(state.profile));
     EXPECT_GE(hintBox.top, frame.bottom) << "under the scope frame";
     EXPECT_GT(hintBox.right - hintBox.left, 0);
     const std::vector<std::vector<const char*>> holds = {
@@ -302,14 +300,14 @@ TEST_F(Win32Dialog, ScriptsRunThroughTheDriver) {
     };
     for (const auto& c : cases) {
         profile.store().WriteString("Config", nullptr, nullptr);
-        g_search = {Scope::kFolderAndSubfolders, true, "init"};
+        Shown(Scope::kFolderAndSubfolders, true, "init");
         const DWORD thread = GetCurrentThreadId();
         bool ok = false;
         drive::SearchDialogView opening;
         std::thread driver([&] { ok = drive::RunScript(thread, c.script, kTimeoutMs, &opening); });
-        const dialog::Answer answer = RunSearchDialog(0);
+        const dialog::Answer answer = RunSearchDialog(0, OpeningView(state));
         driver.join();
-        dialog::Keep(answer);
+        Keep(state, answer);
         EXPECT_EQ(answer.result, c.result) << c.script;
         EXPECT_EQ(ok, c.ok) << c.script;
         EXPECT_EQ(opening.query, "init") << "seen before the script ran: " << c.script;

@@ -4,9 +4,7 @@
 
 #include <cstdlib>
 
-#include "dialog/query_history.h"
 #include "dialog/search_dialog_logic.h"
-#include "dialog/search_state.h"
 #include "plugin_state_fixture.h"
 
 namespace zms {
@@ -24,12 +22,12 @@ TEST_F(DialogLogic, CheckBoxIsEnabledForAccountScopesOnly) {
 }
 
 TEST_F(DialogLogic, OpeningShowsHistoryInItsOwnOrderWithBlankRows) {
-    QueryHistory::Record("fig");
-    QueryHistory::Record("apple");
-    QueryHistory::Record("pear");
-    QueryHistory::Record("pear");
-    g_search = {Scope::kFolderAndSubfolders, true, "\"a b\""};
-    dialog::View v = dialog::Open();
+    state.history.Record("fig");
+    state.history.Record("apple");
+    state.history.Record("pear");
+    state.history.Record("pear");
+    Shown(Scope::kFolderAndSubfolders, true, "\"a b\"");
+    dialog::View v = OpeningView(state);
     EXPECT_EQ(v.dropDown, (std::vector<std::string>{"pear", "", "apple", "fig"}));
     EXPECT_EQ(v.text, "\"a b\"");
     EXPECT_EQ(v.scope, Scope::kFolderAndSubfolders);
@@ -38,7 +36,7 @@ TEST_F(DialogLogic, OpeningShowsHistoryInItsOwnOrderWithBlankRows) {
 }
 
 TEST_F(DialogLogic, OpeningWithTheStartUpDefaults) {
-    dialog::View v = dialog::Open();
+    dialog::View v = OpeningView(state);
     EXPECT_TRUE(v.dropDown.empty());
     EXPECT_EQ(v.text, "");
     EXPECT_EQ(v.scope, Scope::kFolder);
@@ -51,8 +49,8 @@ TEST_F(DialogLogic, OkWithAnEmptyLineSavesScopeAndCheckBoxOnly) {
     EXPECT_EQ(Read("Config", "radio"), "3");
     EXPECT_EQ(Read("Config", "check"), "TRUE");
     EXPECT_EQ(Read("History", "history0"), "<missing>");
-    EXPECT_EQ(QueryHistory::Size(), 0u);
-    EXPECT_EQ(g_search.scope, Scope::kAccount);
+    EXPECT_EQ(HistorySize(), 0u);
+    EXPECT_EQ(state.scope, Scope::kAccount);
 }
 
 TEST_F(DialogLogic, OkWithAQueryRecordsItFirst) {
@@ -60,20 +58,20 @@ TEST_F(DialogLogic, OkWithAQueryRecordsItFirst) {
     EXPECT_EQ(Read("Config", "radio"), "4");
     EXPECT_EQ(Read("Config", "check"), "FALSE");
     EXPECT_EQ(Read("History", "history0"), "subject:x");
-    EXPECT_EQ(QueryHistory::At(0), "subject:x");
+    EXPECT_EQ(state.history.Entries().at(0), "subject:x");
 }
 
 TEST_F(DialogLogic, ADisabledCheckedBoxIsStillSaved) {
     EXPECT_EQ(Ok(Scope::kFolder, true, "q"), dialog::kResultQuery);
     EXPECT_EQ(Read("Config", "check"), "TRUE");
-    EXPECT_TRUE(g_search.specialFolders);
+    EXPECT_TRUE(state.specialFolders);
 }
 
 TEST_F(DialogLogic, NoCheckedScopeKeepsTheScope) {
     for (long notAScope : {0, 1000, 1005, -1}) {
-        g_search.scope = Scope::kFolderAndSubfolders;
+        state.scope = Scope::kFolderAndSubfolders;
         Ok(ScopeNumbered(notAScope), false, "q");
-        EXPECT_EQ(g_search.scope, Scope::kFolderAndSubfolders) << notAScope;
+        EXPECT_EQ(state.scope, Scope::kFolderAndSubfolders) << notAScope;
         EXPECT_EQ(Read("Config", "radio"), "2") << notAScope;
     }
 }
@@ -81,7 +79,7 @@ TEST_F(DialogLogic, NoCheckedScopeKeepsTheScope) {
 TEST_F(DialogLogic, ConfirmingTheSameQueryAgainLeavesABlankRow) {
     Ok(Scope::kFolder, false, "q");
     Ok(Scope::kFolder, false, "q");
-    EXPECT_EQ(dialog::Open().dropDown, (std::vector<std::string>{"q", ""}));
+    EXPECT_EQ(OpeningView(state).dropDown, (std::vector<std::string>{"q", ""}));
     EXPECT_EQ(Read("History", "history0"), "q");
     EXPECT_EQ(Read("History", "history1"), "<missing>") << "the blank is never saved";
 }
@@ -93,10 +91,10 @@ TEST_F(DialogLogic, InputMethodIsClosedOnlyForExactlyOne) {
     } cases[] = {{"1", true}, {"01", false}, {"true", false}, {"", false}, {"1 ", false}};
     for (const auto& c : cases) {
         profile.store().WriteString("IME", "control", c.value);
-        EXPECT_EQ(dialog::ShouldCloseInputMethod(), c.close) << "[" << c.value << "]";
+        EXPECT_EQ(OpeningView(state).closeInputMethod, c.close) << "[" << c.value << "]";
     }
     profile.store().WriteString("IME", "control", nullptr);
-    EXPECT_FALSE(dialog::ShouldCloseInputMethod());
+    EXPECT_FALSE(OpeningView(state).closeInputMethod);
 }
 
 TEST(Centring, KeepsTheDialogOnTheDesktop) {

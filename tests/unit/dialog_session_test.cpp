@@ -8,9 +8,7 @@
 #include <vector>
 
 #include "dialog/search_dialog_template.h"
-#include "dialog/query_history.h"
 #include "dialog/search_dialog_script.h"
-#include "dialog/search_state.h"
 #include "plugin_state_fixture.h"
 
 namespace zms {
@@ -50,7 +48,7 @@ struct ActionRun {
     Start start;
     std::vector<std::string> actions;  // the last one ends the dialog
     int result;
-    Scope scope;         // g_search afterwards
+    Scope scope;         // the state afterwards
     bool check;
     const char* radio;   // "Config" in the profile afterwards
     const char* checkKey;
@@ -82,11 +80,11 @@ TEST_F(DialogSession, RunsEndAsTheirLastActionSays) {
          false, "1", "FALSE", "q"},
     };
     for (const ActionRun& run : runs) {
-        SetUp();
+        state.history = {};
         profile.store().WriteString("Config", nullptr, nullptr);
         profile.store().WriteString("History", nullptr, nullptr);
-        g_search = {run.start.scope, run.start.check, run.start.text};
-        dialog::View session = dialog::Open();
+        Shown(run.start.scope, run.start.check, run.start.text);
+        dialog::View session = OpeningView(state);
         dialog::Answer answer;
         for (std::size_t i = 0; i < run.actions.size(); ++i) {
             const dialog::Acted acted = dialog::Act(session, run.actions[i]);
@@ -95,10 +93,10 @@ TEST_F(DialogSession, RunsEndAsTheirLastActionSays) {
                 ASSERT_EQ(acted.status, dialog::Acted::kDone) << run.name << ": " << i;
             }
         }
-        dialog::Keep(answer);
+        Keep(state, answer);
         EXPECT_EQ(answer.result, run.result) << run.name;
-        EXPECT_EQ(g_search.scope, run.scope) << run.name;
-        EXPECT_EQ(g_search.specialFolders, run.check) << run.name;
+        EXPECT_EQ(state.scope, run.scope) << run.name;
+        EXPECT_EQ(state.specialFolders, run.check) << run.name;
         EXPECT_EQ(Read("Config", "radio"), run.radio) << run.name;
         EXPECT_EQ(Read("Config", "check"), run.checkKey) << run.name;
         EXPECT_EQ(Read("History", "history0"), run.history0) << run.name;
@@ -106,10 +104,10 @@ TEST_F(DialogSession, RunsEndAsTheirLastActionSays) {
 }
 
 TEST_F(DialogSession, PicksRowsOfTheDropDownIncludingBlankOnes) {
-    QueryHistory::Record("fig");
-    QueryHistory::Record("apple");
-    QueryHistory::Record("apple");  // leaves a blank row at 1
-    dialog::View s = dialog::Open();
+    state.history.Record("fig");
+    state.history.Record("apple");
+    state.history.Record("apple");  // leaves a blank row at 1
+    dialog::View s = OpeningView(state);
     ASSERT_EQ(s.dropDown, (std::vector<std::string>{"apple", "", "fig"}));
     EXPECT_EQ(dialog::Act(s, "pick 2").status, dialog::Acted::kDone);
     EXPECT_EQ(s.text, "fig");
@@ -119,13 +117,13 @@ TEST_F(DialogSession, PicksRowsOfTheDropDownIncludingBlankOnes) {
 }
 
 TEST_F(DialogSession, LinesThatAreNoActionChangeNothing) {
-    QueryHistory::Record("only");
-    g_search = {kAccount, true, "t"};
+    state.history.Record("only");
+    Shown(kAccount, true, "t");
     const char* lines[] = {"",        "bogus",    "oks",      "ok now",    "check 1", "pick",
                            "pick 1",  "pick -1",  "pick 0x0", "pick 1 ",   "scope",   "scope 0",
                            "scope 5", "scope 1000", "scope 1005", "scope 3a", "Scope 1", "ESC"};
     for (const char* line : lines) {
-        dialog::View s = dialog::Open();
+        dialog::View s = OpeningView(state);
         EXPECT_EQ(dialog::Act(s, line).status, dialog::Acted::kUnknown) << "[" << line << "]";
         EXPECT_EQ(s.text, "t") << line;
         EXPECT_EQ(s.scope, kAccount) << line;
@@ -136,10 +134,10 @@ TEST_F(DialogSession, LinesThatAreNoActionChangeNothing) {
 }
 
 TEST_F(DialogSession, DescribesWhatIsShown) {
-    QueryHistory::Record("b");
-    QueryHistory::Record("a");
-    g_search = {kSubfolders, true, "q\x81\x40"};
-    const std::string shown = dialog::Describe(dialog::Open());
+    state.history.Record("b");
+    state.history.Record("a");
+    Shown(kSubfolders, true, "q\x81\x40");
+    const std::string shown = dialog::Describe(OpeningView(state));
     const std::string expected = std::string(ZMS_TEXT_CAPTION) + "\n" +
                                  "  [q\x81\x40]\n"
                                  "    0: a\n"

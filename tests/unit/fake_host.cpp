@@ -50,9 +50,8 @@ intptr_t ExecAtMain(const char* name, ...) {
 
 }  // namespace
 
-FakeHost::FakeHost() : saved_(g_host) {
+FakeHost::FakeHost(HostLink& h) {
     g_fake = this;
-    HostLink h;
     h.IsZentoroMail = IsZentoroMail;
     h.MainWnd = MainWnd;
     h.IsZentoroMailMain = IsMain;
@@ -63,12 +62,8 @@ FakeHost::FakeHost() : saved_(g_host) {
     h.StartDoGrep = StartDoGrep;
     h.PushFindPack = PushFindPack;
     h.ExecAtMain = ExecAtMain;
-    g_host = h;
 }
 
-FakeHost::~FakeHost() {
-    g_host = saved_;
-    g_fake = nullptr;
-}
+FakeHost::~FakeHost() { g_fake = nullptr; }
 
 }  // namespace zms::test

@@ -1,5 +1,5 @@
-// A host library inside the test process: every entry of g_host records its
-// call in a journal and answers as the test sets.
+// A host library inside the test process: every entry of the link it binds
+// records its call in a journal and answers as the test sets.
 #pragma once
 #include <string>
 #include <vector>
@@ -19,13 +19,10 @@ struct FakeHostAnswers {
 
 class FakeHost {
 public:
-    FakeHost();   // binds every entry
-    ~FakeHost();  // restores the previous binding
+    explicit FakeHost(HostLink& link);  // binds every entry of `link`
+    ~FakeHost();
     FakeHostAnswers answers;
     std::vector<std::string> journal;
-
-private:
-    HostLink saved_;
 };
 
 }  // namespace zms::test

@@ -9,12 +9,9 @@
 #include <optional>
 #include <string>
 
-#include "dialog/query_history.h"
-#include "dialog/test_hooks.h"
-#include "dialog/search_state.h"
 #include "platform/process.h"
 #include "platform/registry.h"
-#include "plugin/host_link.h"
+#include "plugin/plugin_state.h"
 #include "plugin/startup.h"
 #include "settings/profile_store.h"
 #include "tests/unit/fault_registry_values.h"
@@ -100,27 +97,7 @@ const RegistryCase kCases[] = {
 
 class FaultRegistry : public ::testing::Test {
 protected:
-    void SetUp() override {
-        savedHost_ = g_host;
-        savedStore_ = g_profileStore;
-        savedSearch_ = g_search;
-        g_profileStore.reset();
-        test_hooks::ClearHistory();
-    }
-    void TearDown() override {
-        Detach();
-        g_host = savedHost_;
-        g_profileStore = savedStore_;
-        g_search = savedSearch_;
-        test_hooks::ClearHistory();
-    }
-
     test::TempDir dir;
-
-private:
-    HostLink savedHost_;
-    std::optional<ProfileStore> savedStore_;
-    SearchState savedSearch_;
 };
 
 TEST_F(FaultRegistry, StartUpFindsAProfileAndBindsNothingItCannotFind) {
@@ -137,27 +114,24 @@ TEST_F(FaultRegistry, StartUpFindsAProfileAndBindsNothingItCannotFind) {
         const test::StartupRegistry registry(install, Expand(c.macros, path), Expand(c.mail, path));
         EXPECT_EQ(FindBaseDirectory(ReadInstallPlaces()), expected);
 
-        g_host = HostLink{};
-        Attach();
-        ASSERT_TRUE(g_profileStore.has_value());
-        EXPECT_EQ(g_profileStore->Path(), expected + "\\ZentoroMailSearch.ini");
+        const std::unique_ptr<PluginState> state = Start();
+        ASSERT_NE(state, nullptr);
+        EXPECT_EQ(state->profile.Path(), expected + "\\ZentoroMailSearch.ini");
         // No VRInfo.dll at any of these places: nothing bound, search stops.
-        EXPECT_EQ(g_host.IsZentoroMail, nullptr);
-        EXPECT_EQ(g_host.MainWnd, nullptr);
-        EXPECT_FALSE(HostLinkReadyForSearch());
-        EXPECT_EQ(g_search.scope, Scope::kFolder);
-        EXPECT_EQ(QueryHistory::Size(), 0u);
+        EXPECT_EQ(state->host.IsZentoroMail, nullptr);
+        EXPECT_EQ(state->host.MainWnd, nullptr);
+        EXPECT_FALSE(HostLinkReadyForSearch(state->host));
+        EXPECT_EQ(state->scope, Scope::kFolder);
+        EXPECT_TRUE(state->history.Entries().empty());
         if (expected == path) {
             // The profile works where it lies.
-            EXPECT_NE(g_profileStore->WriteString("History", "history0", "abc"), 0);
-            char* read = g_profileStore->ReadString("History", "history0", nullptr);
+            EXPECT_NE(state->profile.WriteString("History", "history0", "abc"), 0);
+            char* read = state->profile.ReadString("History", "history0", nullptr);
             EXPECT_STREQ(read, "abc");
             std::free(read);
             EXPECT_EQ(dir.Listing(), "ZentoroMailSearch.ini");
             test::WriteBytes(dir.File("ZentoroMailSearch.ini"), "");
         }
-        Detach();
-        EXPECT_FALSE(g_profileStore.has_value());
     }
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "plugin/help.h"
-#include "plugin/test_hooks.h"
 #include "plugin/registry_paths.h"
 #include "temp_dir.h"
 #include "tools/registry_writer/registry_writer.h"
@@ -15,14 +14,13 @@ TEST(HelpCommandLine, IsBuiltOnceAndKeptUntilUnload) {
     test::TempDir dir;
     RegistryWriter registry(dir.File("registry.reg"));
     registry.Set(registry_paths::kEditorInstallLocation, RegText("/opt/first"));
-    test_hooks::ForgetHelpCommand();
-    const std::string first = KeptHelpCommand().commandLine;
+    std::optional<HelpCommand> kept;
+    const std::string first = KeptHelpCommand(kept).commandLine;
     EXPECT_EQ(first, "\"/opt/first\\Zentoro.exe\" \"/j86 /opt/first\\ZentoroMailSearch.txt\"");
     registry.Set(registry_paths::kEditorInstallLocation, RegText("/opt/second"));
-    EXPECT_EQ(KeptHelpCommand().commandLine, first) << "a later change of the registry is not followed";
-    test_hooks::ForgetHelpCommand();
-    EXPECT_NE(KeptHelpCommand().commandLine, first);
-    test_hooks::ForgetHelpCommand();
+    EXPECT_EQ(KeptHelpCommand(kept).commandLine, first) << "a later change of the registry is not followed";
+    std::optional<HelpCommand> another;
+    EXPECT_NE(KeptHelpCommand(another).commandLine, first);
 }
 
 }  // namespace

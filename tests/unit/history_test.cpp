@@ -4,8 +4,7 @@
 
 #include <vector>
 
-#include "dialog/query_history.h"
-#include "dialog/test_hooks.h"
+#include "plugin/query_history.h"
 #include "query_test_support.h"
 #include "test_env.h"
 #include "temp_dir.h"
@@ -15,8 +14,6 @@ namespace {
 
 class History : public ::testing::Test {
 protected:
-    void SetUp() override { test_hooks::ClearHistory(); }
-    void TearDown() override { test_hooks::ClearHistory(); }
 
     void Store(int n, const char* value) {
         profile.store().WriteString("History", ("history" + std::to_string(n)).c_str(), value);
@@ -26,22 +23,19 @@ protected:
             .ReadText("History", ("history" + std::to_string(n)).c_str(), "<missing>")
             .value_or("<null>");
     }
-    std::vector<std::string> List() {
-        std::vector<std::string> out;
-        for (std::size_t i = 0; i < QueryHistory::Size(); ++i) out.push_back(QueryHistory::At(i));
-        return out;
-    }
+    std::vector<std::string> List() { return history.Entries(); }
     // Confirming a query, as the dialog's OK does.
     void Confirm(const std::string& q) {
-        QueryHistory::Record(q);
-        QueryHistory::Save();
+        history.Record(q);
+        history.Save(profile.store());
     }
     void StoreTwenty() {
         for (int n = 0; n < 20; ++n) Store(n, ("e" + std::to_string(n)).c_str());
-        QueryHistory::Load();
+        history.Load(profile.store());
     }
 
     testing::ScopedProfile profile;
+    QueryHistory history;
 };
 
 using L = std::vector<std::string>;
@@ -51,7 +45,7 @@ TEST_F(History, LoadSkipsMissingAndEmptyKeys) {
     Store(2, "");
     Store(3, "b");
     Store(20, "never read");
-    QueryHistory::Load();
+    history.Load(profile.store());
     EXPECT_EQ(List(), (L{"a", "b"}));
 }
 
@@ -69,8 +63,8 @@ TEST_F(History, ConfirmingAStoredEntryMovesItUpAndRemovesTheLastKey) {
     for (int i = 6; i < 19; ++i) expectedFile.push_back("e" + std::to_string(i));
     expectedFile.push_back("<missing>");
     EXPECT_EQ(file, expectedFile);
-    test_hooks::ClearHistory();
-    QueryHistory::Load();
+    history = {};
+    history.Load(profile.store());
     expectedFile.pop_back();
     EXPECT_EQ(List(), expectedFile);
 }
@@ -81,10 +75,10 @@ TEST_F(History, ConfirmingAStoredEntryMovesItUpAndRemovesTheLastKey) {
 TEST_F(History, SavingLeavesTheRestOfTheFile) {
     const std::string path = profile.store().Path();
     for (const std::string& other : {std::string("d"), std::string(40000, 'd')}) {
-        test_hooks::ClearHistory();
+        history = {};
         test::WriteBytes(path, "[History]\r\n; kept\r\nhistory0=a\r\nhistory7=b\r\nhistory20=c\r\n"
                                "other=" + other + "\r\n[Config]\r\nradio=2\r\n");
-        QueryHistory::Load();
+        history.Load(profile.store());
         Confirm("q");
         EXPECT_EQ((L{Stored(0), Stored(1), Stored(2), Stored(7), Stored(20)}),
                   (L{"q", "a", "b", "<missing>", "c"}));
@@ -100,7 +94,7 @@ TEST_F(History, ANewQueryPushesTheOldestOutOfTheFile) {
     EXPECT_EQ(Stored(0), "q");
     EXPECT_EQ(Stored(1), "e0");
     EXPECT_EQ(Stored(19), "e18");
-    EXPECT_EQ(QueryHistory::Size(), 21u);
+    EXPECT_EQ(history.Entries().size(), 21u);
 }
 
 TEST_F(History, EqualMeansTheSameBytes) {
@@ -123,7 +117,7 @@ TEST_F(History, TheSameQueryTwiceLeavesABlankThatIsNotSaved) {
 TEST_F(History, DuplicatesInTheFileLoadAsTheyAre) {
     Store(0, "x");
     Store(1, "x");
-    QueryHistory::Load();
+    history.Load(profile.store());
     EXPECT_EQ(List(), (L{"x", "x"}));
     Confirm("y");
     EXPECT_EQ(List(), (L{"y", "x", ""}));
@@ -134,15 +128,15 @@ TEST_F(History, DuplicatesInTheFileLoadAsTheyAre) {
 
 TEST_F(History, QuotedQueriesComeBackWithTheirQuotes) {
     Confirm("\"a b\"");
-    test_hooks::ClearHistory();
-    QueryHistory::Load();
+    history = {};
+    history.Load(profile.store());
     EXPECT_EQ(List(), (L{"\"a b\""}));
 }
 
 // Neither a line break nor a line of 32 KiB fits in the file.
 TEST_F(History, AQueryThatCannotBeOneLineIsKeptInMemoryOnly) {
     for (const std::string& query : {std::string("a\nb"), std::string(kMaxLineBytes, 'x')}) {
-        test_hooks::ClearHistory();
+        history = {};
         Store(0, nullptr);
         Store(1, nullptr);
         Confirm(query);
@@ -162,7 +156,7 @@ TEST_F(History, ValuesThisProcessNeverSawStay) {
     for (int n = 0; n < 20; ++n) Store(n, ("e" + std::to_string(n)).c_str());
     {
         const test::FileHeldOpen held(profile.store().Path());
-        QueryHistory::Load();
+        history.Load(profile.store());
     }
     EXPECT_EQ(List(), L{}) << "the load read nothing";
     Confirm("q");
@@ -174,11 +168,11 @@ TEST_F(History, ValuesThisProcessNeverSawStay) {
     expected.push_back("e19");
     EXPECT_EQ(List(), expected);
 
-    test_hooks::ClearHistory();
+    history = {};
     for (int n = 0; n < 20; ++n) Store(n, nullptr);
     Store(0, "a");
     Store(1, "b");
-    QueryHistory::Load();
+    history.Load(profile.store());
     Store(0, "x");  // the other copy confirmed x
     Store(1, "a");
     Store(2, "b");

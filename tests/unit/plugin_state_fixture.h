@@ -1,35 +1,31 @@
-// Tests over the plug-in's process-wide state: each starts from a freshly
-// loaded plug-in (empty history, scope 1001, check box clear, no initial
-// text) with a profile file of its own, and leaves nothing behind.
+// Tests over the plug-in's state: each starts from a fresh one (empty
+// history, scope 1001, check box clear, no initial text) with a profile file
+// of its own.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
-#include "dialog/query_history.h"
-#include "dialog/search_dialog_logic.h"
-#include "dialog/test_hooks.h"
-#include "dialog/search_state.h"
+#include "plugin/plugin_state.h"
 #include "query_test_support.h"
 
 namespace zms::testing {
 
 class PluginStateTest : public ::testing::Test {
 protected:
-    void SetUp() override { Reset(); }
-    void TearDown() override { Reset(); }
-
-    static void Reset() {
-        test_hooks::ClearHistory();
-        g_search = SearchState{};
-    }
-
     // OK with these controls, kept as `search` keeps the answer; the result.
-    static int Ok(std::optional<Scope> checkedScope, bool checked, const std::string& text) {
-        const dialog::Answer answer = dialog::Confirm(g_search.scope, checkedScope, checked, text);
-        dialog::Keep(answer);
+    int Ok(std::optional<Scope> checkedScope, bool checked, const std::string& text) {
+        const dialog::Answer answer = dialog::Confirm(state.scope, checkedScope, checked, text);
+        Keep(state, answer);
         return answer.result;
+    }
+    std::size_t HistorySize() const { return state.history.Entries().size(); }
+    // What the dialog opens with: the scope, the check box, the initial text.
+    void Shown(Scope scope, bool specialFolders, const std::string& text) {
+        state.scope = scope;
+        state.specialFolders = specialFolders;
+        state.initialEditText = text;
     }
 
     // The value in the profile file; "<missing>" for a key that is not there.
@@ -38,6 +34,7 @@ protected:
     }
 
     ScopedProfile profile;
+    PluginState state{profile.store().Path()};
 };
 
 }  // namespace zms::testing

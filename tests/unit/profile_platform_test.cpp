@@ -278,30 +278,26 @@ TEST_F(PrivateProfileTest, AStuckTurnDelaysAnOperationOnlyOnce) {
     const std::chrono::milliseconds budget{1000};
     const test::ProfileTurnHolder stuck(path_);
     std::vector<int> waited;
-    {
-        const platform::ProfileOperation operation(budget);
-        for (int i = 0; i < 6; ++i) {
-            const std::string key = "key" + std::to_string(i);
-            const Clock::time_point start = Clock::now();
-            EXPECT_NE(WriteProfileString("Config", key.c_str(), "v", path_.c_str()), 0);
-            if (Clock::now() - start >= budget / 2) waited.push_back(i);
-            EXPECT_EQ(Read("Config", key.c_str(), nullptr).text, "v");
-        }
+    platform::WaitBudget operation(budget);
+    for (int i = 0; i < 6; ++i) {
+        const std::string key = "key" + std::to_string(i);
+        const Clock::time_point start = Clock::now();
+        EXPECT_NE(WriteProfileString("Config", key.c_str(), "v", path_.c_str(), operation), 0);
+        if (Clock::now() - start >= budget / 2) waited.push_back(i);
+        EXPECT_EQ(Read("Config", key.c_str(), nullptr).text, "v");
     }
     EXPECT_EQ(waited, std::vector<int>{0}) << "the first write waits for the turn, and no other";
 }
 
-// A read never waits for the turn: the reads at load run under the loader lock.
-// Within an operation of a minute's budget, a read that waited would take it
-// all; no load makes one read take half of it.
+// A read never waits for the turn: a read that waited would take a write's
+// whole budget; no load makes one read take half of it.
 TEST_F(PrivateProfileTest, AReadDoesNotWaitForTheTurn) {
-    const std::chrono::seconds budget{60};
     WriteBytes(path_, "[S]\r\nk=1\r\n");
     const test::ProfileTurnHolder stuck(path_);
-    const platform::ProfileOperation operation(budget);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Read("S", "k", nullptr).text, "1");
-    EXPECT_LT(std::chrono::steady_clock::now() - start, budget / 2) << "the read waited for the turn";
+    EXPECT_LT(std::chrono::steady_clock::now() - start, platform::kProfileWaitBudget / 2)
+        << "the read waited for the turn";
 }
 
 }  // namespace

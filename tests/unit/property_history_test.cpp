@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog/query_history.h"
-#include "dialog/test_hooks.h"
+#include "plugin/query_history.h"
 #include "query_test_support.h"
 
 namespace zms {
@@ -16,11 +15,6 @@ namespace {
 
 constexpr int kKeys = 20;
 
-std::vector<std::string> List() {
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i < QueryHistory::Size(); ++i) out.push_back(QueryHistory::At(i));
-    return out;
-}
 
 std::vector<std::string> NonBlank(const std::vector<std::string>& list) {
     std::vector<std::string> out;
@@ -48,20 +42,19 @@ std::string GeneratedQuery(std::mt19937& rng) {
 
 class HistoryProperties : public ::testing::Test {
 protected:
-    void SetUp() override { test_hooks::ClearHistory(); }
-    void TearDown() override { test_hooks::ClearHistory(); }
     testing::ScopedProfile profile;
+    QueryHistory history;
 };
 
 TEST_F(HistoryProperties, RecordPutsTheQueryFirstAndKeepsOneOfEach) {
     std::mt19937 rng(2024);
     for (int i = 0; i < 2000; ++i) {
-        if (i % 100 == 0) test_hooks::ClearHistory();
-        const std::size_t sizeBefore = QueryHistory::Size();
-        const std::vector<std::string> before = NonBlank(List());
+        if (i % 100 == 0) history = {};
+        const std::size_t sizeBefore = history.Entries().size();
+        const std::vector<std::string> before = NonBlank(history.Entries());
         const std::string q = GeneratedQuery(rng);
-        QueryHistory::Record(q);
-        const std::vector<std::string> after = List();
+        history.Record(q);
+        const std::vector<std::string> after = history.Entries();
         // Nothing is dropped: a removed copy stays as a blank in its place.
         ASSERT_EQ(after.size(), sizeBefore + 1);
         ASSERT_EQ(after.front(), q);
@@ -90,19 +83,19 @@ TEST_F(HistoryProperties, WhatSaveWritesLoadsBackInTheNextProcess) {
 
     int loadedFull = 0;
     for (int session = 0; session < 50; ++session) {
-        test_hooks::ClearHistory();
-        QueryHistory::Load();
+        history = {};
+        history.Load(profile.store());
         std::vector<std::string> expected;
         for (const std::string& value : file)
             if (!value.empty()) expected.push_back(value);
-        ASSERT_EQ(List(), expected) << "session " << session;
+        ASSERT_EQ(history.Entries(), expected) << "session " << session;
         loadedFull += expected.size() == kKeys;
 
         const int confirmations = static_cast<int>(rng() % 8);
         for (int c = 0; c < confirmations; ++c) {
-            QueryHistory::Record(GeneratedQuery(rng));
-            QueryHistory::Save();
-            const std::vector<std::string> list = List();
+            history.Record(GeneratedQuery(rng));
+            history.Save(profile.store());
+            const std::vector<std::string> list = history.Entries();
             int counter = 0;
             for (std::size_t p = 0; p < list.size() && p < kKeys; ++p) {
                 if (list[p].empty() || list[p].find_first_of("\r\n") != std::string::npos) continue;

@@ -2,12 +2,7 @@
 
 namespace zms::testing {
 
-ScopedProfile::ScopedProfile()
-    : store_(dir_.File("ZentoroMailSearch.ini").c_str()), previous_(g_profileStore) {
-    g_profileStore = store_;
-}
-
-ScopedProfile::~ScopedProfile() { g_profileStore = previous_; }
+ScopedProfile::ScopedProfile() : store_(dir_.File("ZentoroMailSearch.ini").c_str()) {}
 
 void ScopedProfile::SetFullwidth(bool on) {
     store_.WriteString("Option", "fullwidthspace_separator", on ? "1" : "0");

@@ -1,4 +1,4 @@
-// A profile file of the test's own, set as the process-wide store; and the
+// A profile file of the test's own, with a store over it; and the
 // translation's context as a test sets it: the fullwidth-space option as the
 // test says, plain values as typed (no host, no profile file).
 #pragma once
@@ -11,14 +11,12 @@ namespace zms::testing {
 class ScopedProfile {
 public:
     ScopedProfile();
-    ~ScopedProfile();
     void SetFullwidth(bool on);
     ProfileStore& store() { return store_; }
 
 private:
     test::TempDir dir_;
     ProfileStore store_;
-    std::optional<ProfileStore> previous_;
 };
 
 class TestContext {

@@ -12,8 +12,9 @@
 
 namespace zms {
 
-dialog::Answer RunSearchDialog(std::intptr_t /*owner*/, const HintFn& /*hint*/) {
-    dialog::View view = dialog::Open();
+dialog::Answer RunSearchDialog(std::intptr_t /*owner*/, const dialog::View& opening,
+                               const HintFn& /*hint*/) {
+    dialog::View view = opening;
     dialog::PrintOpening(view);
     std::istringstream script(test::GetEnvironment("ZMS_DIALOG_SCRIPT"));
     for (std::string line; std::getline(script, line);) {

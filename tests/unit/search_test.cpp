@@ -4,8 +4,6 @@
 
 #include <cstdlib>
 
-#include "dialog/query_history.h"
-#include "dialog/search_state.h"
 #include "fake_host.h"
 #include "plugin/search.h"
 #include "plugin/search_hint.h"
@@ -31,7 +29,7 @@ protected:
     Journal Run(const char* text, const std::string& script) {
         test::SetEnvironment("ZMS_DIALOG_SCRIPT", script.c_str());
         host.journal.clear();
-        EXPECT_EQ(Search(text), 0);
+        EXPECT_EQ(Search(state, text), 0);
         Journal after;
         bool past = false;
         for (const std::string& line : host.journal) {
@@ -40,7 +38,7 @@ protected:
         }
         return after;
     }
-    test::FakeHost host;
+    test::FakeHost host{state.host};
 };
 
 struct ScopeCase {
@@ -77,8 +75,8 @@ TEST_F(SearchCall, EachScopeGetsItsAccountAndFolder) {
     };
     for (const ScopeCase& c : cases) {
         // The dialog's click decides.
-        g_search.scope = c.scope == Scope::kAccount ? Scope::kFolder : Scope::kAccount;
-        g_search.specialFolders = false;
+        state.scope = c.scope == Scope::kAccount ? Scope::kFolder : Scope::kAccount;
+        state.specialFolders = false;
         const std::string scope = "scope " + std::to_string(ScopeNumber(c.scope)) + "\n";
         std::string script = "type abc\n" + scope;
         if (c.check) script += "scope 1003\ncheck\n" + scope;
@@ -88,7 +86,7 @@ TEST_F(SearchCall, EachScopeGetsItsAccountAndFolder) {
 
 TEST_F(SearchCall, OutsideTheMainAndGrepWindowsEverythingGoesThroughExecAtMain) {
     host.answers.isMain = 0;
-    g_search.scope = Scope::kFolder;
+    state.scope = Scope::kFolder;
     EXPECT_EQ(Run("", "type x\nok"),
               (Journal{"ExecAtMain(CurrentAccount)", "IsZentoroMailMain", "IsZentoroMailGrep",
                        "ExecAtMain(CurrentFolder)", "IsZentoroMailMain", "IsZentoroMailGrep",
@@ -103,7 +101,7 @@ TEST_F(SearchCall, OutsideTheMainAndGrepWindowsEverythingGoesThroughExecAtMain) 
 TEST_F(SearchCall, NullTextsFromTheHostGoOnAsTheyCame) {
     host.answers.account = nullptr;
     host.answers.folder = nullptr;
-    g_search.scope = Scope::kFolder;
+    state.scope = Scope::kFolder;
     Journal calls = Run("", "type x\nok");
     EXPECT_EQ(calls.at(calls.size() - 2), "StartDoGrep(null, null)");
 }
@@ -112,30 +110,30 @@ TEST_F(SearchCall, CancelAndCloseCallNothingAndSaveNothing) {
     for (const char* end : {"esc", "close", ""}) {
         EXPECT_EQ(Run("", std::string("type q\nscope 1004\n") + end), Journal{}) << end;
         EXPECT_EQ(Read("Config", "radio"), "<missing>");
-        EXPECT_EQ(QueryHistory::Size(), 0u);
-        EXPECT_EQ(g_search.scope, Scope::kFolder);
+        EXPECT_EQ(HistorySize(), 0u);
+        EXPECT_EQ(state.scope, Scope::kFolder);
     }
 }
 
 TEST_F(SearchCall, DebugSendsTheRestVerbatim) {
-    g_search.scope = Scope::kAllAccounts;
+    state.scope = Scope::kAllAccounts;
     Journal calls = Run("", "type   debug:(x)  \nok");
     EXPECT_EQ(calls.at(1), "SetFindPack(\"(x)\")");
 }
 
 TEST_F(SearchCall, InitialEditTextFromTheMacro) {
     Run("abc\r\ndef ghi", "esc");
-    EXPECT_EQ(g_search.initialEditText, "abc") << "no space: as it stands";
+    EXPECT_EQ(state.initialEditText, "abc") << "no space: as it stands";
     Run("a b", "esc");
-    EXPECT_EQ(g_search.initialEditText, "\"<a b>\"");
+    EXPECT_EQ(state.initialEditText, "\"<a b>\"");
     Run("", "esc");
-    EXPECT_EQ(g_search.initialEditText, "\"<a b>\"") << "an empty text keeps the last one";
+    EXPECT_EQ(state.initialEditText, "\"<a b>\"") << "an empty text keeps the last one";
     Run("x\ny z", "esc");
-    EXPECT_EQ(g_search.initialEditText, "\"<x\ny z>\"") << "only CR LF ends the first line";
+    EXPECT_EQ(state.initialEditText, "\"<x\ny z>\"") << "only CR LF ends the first line";
 }
 
 TEST_F(SearchCall, TheInitialTextIsTheQueryWhenConfirmed) {
-    g_search.scope = Scope::kAllAccounts;
+    state.scope = Scope::kAllAccounts;
     Journal calls = Run("from:sales", "ok");
     EXPECT_EQ(calls.at(1), "SetFindPack(\"(\"<sales>\",target=from),subfolder=0,hilight=1\")")
         << "the text is in the line as it stands: its prefix is read, its value encoded once";
@@ -150,7 +148,7 @@ TEST_F(SearchCall, TheInitialTextIsTheQueryWhenConfirmed) {
 }
 
 TEST_F(SearchCall, FavouritesStoreRecallAndRemove) {
-    g_search.scope = Scope::kAllAccounts;
+    state.scope = Scope::kAllAccounts;
     EXPECT_EQ(Run("", "type fav:work subject:report\nok"), Journal{});
     EXPECT_EQ(Read("Favorite", "work"), "subject:report");
     EXPECT_EQ(Run("", "type fav:work\nok").at(1),
@@ -167,7 +165,7 @@ TEST_F(SearchCall, FavouritesStoreRecallAndRemove) {
 }
 
 TEST_F(SearchCall, FavouriteNamesTheFileCannotHoldAreRefused) {
-    g_search.scope = Scope::kAllAccounts;
+    state.scope = Scope::kAllAccounts;
     Run("", "type fav:a subject:keep\nok");
     for (const char* bad : {"fav:a=b subject:x", "fav:[a] subject:x", "fav:;a subject:x",
                             "fav:\t[a] subject:x", "fav:a\t subject:x"}) {
@@ -180,14 +178,14 @@ TEST_F(SearchCall, FavouriteNamesTheFileCannotHoldAreRefused) {
 }
 
 TEST_F(SearchCall, AMissingEntryEndsTheCallBeforeAnyOther) {
-    HostLink::VoidFn push = g_host.PushFindPack;
-    g_host.PushFindPack = nullptr;
+    HostLink::VoidFn push = state.host.PushFindPack;
+    state.host.PushFindPack = nullptr;
     test::SetEnvironment("ZMS_DIALOG_SCRIPT", "type x\nok");
     host.journal.clear();
-    EXPECT_EQ(Search(""), 0);
-    g_host.PushFindPack = push;
+    EXPECT_EQ(Search(state, ""), 0);
+    state.host.PushFindPack = push;
     EXPECT_EQ(host.journal, Journal{});
-    EXPECT_EQ(QueryHistory::Size(), 0u) << "the dialog never opened";
+    EXPECT_EQ(HistorySize(), 0u) << "the dialog never opened";
 }
 
 // The dialog's hint line: the first trap's reason (one row a kind, with the
@@ -216,7 +214,7 @@ TEST_F(SearchCall, TheHintLineSaysWhatTheQueryWillDo) {
         {"\x81g\x89\xef\x8b" "c\x81h", false, {Kind::kTypographicQuote, "\x81g"}},  // “会議”
     };
     for (const auto& t : traps)
-        EXPECT_EQ(SearchHint(t.line, t.fullwidth ? on : off), HintText(t.trap, Language::kJapanese)) << t.line;
+        EXPECT_EQ(SearchHint(t.line, t.fullwidth ? on : off, profile.store()), HintText(t.trap, Language::kJapanese)) << t.line;
 
     profile.store().WriteString("Favorite", "work", "subject:x");
     const struct {
@@ -238,12 +236,12 @@ TEST_F(SearchCall, TheHintLineSaysWhatTheQueryWillDo) {
         {"attach:* flag:unread", {"\x93Y\x95t\x83t\x83@\x83" "C\x83\x8b\x82\xa0\x82\xe8 \x83t\x83\x89\x83O\x81uunread\x81v"}},
     };
     for (const auto& l : lines) {
-        const std::string hint = SearchHint(l.line, off);
+        const std::string hint = SearchHint(l.line, off, profile.store());
         for (const char* part : l.holds) EXPECT_NE(hint.find(part), std::string::npos) << l.line << ": " << part;
     }
     std::string pasted;
     while (pasted.size() < (1u << 20)) pasted += "subject:\x89\xef\x8b" "c ";
-    const std::string hint = SearchHint(pasted + "to:", off);
+    const std::string hint = SearchHint(pasted + "to:", off, profile.store());
     EXPECT_EQ(hint.rfind("\x92\xb7\x82\xa2\x8c\x9f\x8d\xf5\x8e\xae", 0), 0u) << "says the query is long";
     EXPECT_LT(hint.size(), 4096u) << "and speaks of its first part";
 }

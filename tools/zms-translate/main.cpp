@@ -144,11 +144,10 @@ int main(int argc, char** argv) {
     g_explain = o.explain;
     g_japanese = o.japanese;
     zms::platform::SetBinaryStdio();
+    std::optional<zms::ProfileStore> profile;
     if (o.profile) {
-        zms::g_profileStore.emplace(o.profile);
-        g_context.fullwidthOption = [] {
-            return zms::settings::FullwidthSpaceSeparates();
-        };
+        profile.emplace(o.profile);
+        g_context.fullwidthOption = [&profile] { return zms::settings::FullwidthSpaceSeparates(*profile); };
     }
     bool ok = true;
     if (o.fromStdin) {
