@@ -30,17 +30,6 @@ BOOL CALLBACK MatchSearchDialog(HWND window, LPARAM param) {
     return FALSE;
 }
 
-// GetWindowTextA sends WM_GETTEXT to a window of another thread, which the
-// modal loop answers.
-std::string TextOf(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    if (length <= 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(window, &text[0], length + 1);
-    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    return text;
-}
-
 HWND Combo(HWND dialog) { return GetDlgItem(dialog, ZMS_ID_QUERY_LINE); }
 HWND Edit(HWND dialog) { return GetWindow(Combo(dialog), GW_CHILD); }
 
@@ -85,6 +74,17 @@ HWND FocusOf(HWND dialog) {
 
 }  // namespace
 
+// GetWindowTextA sends WM_GETTEXT to a window of another thread, which the
+// modal loop answers. A null window has no text.
+std::string WindowText(HWND window) {
+    const int length = window ? GetWindowTextLengthA(window) : 0;
+    if (length <= 0) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int got = GetWindowTextA(window, &text[0], length + 1);
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return text;
+}
+
 HWND WaitForSearchDialog(DWORD threadId, unsigned timeoutMs) {
     for (unsigned waited = 0;; waited += kPollMs) {
         Search search;
@@ -110,13 +110,13 @@ bool IsMessageBox(HWND window) {
 
 SearchDialogView Look(HWND dialog) {
     SearchDialogView view;
-    view.caption = TextOf(dialog);
-    view.query = TextOf(Edit(dialog));
+    view.caption = WindowText(dialog);
+    view.query = WindowText(Edit(dialog));
     view.rows = Rows(Combo(dialog));
     for (int id : dialog::kScopeButtons)
-        view.controlTexts.push_back(TextOf(GetDlgItem(dialog, id)));
-    view.controlTexts.push_back(TextOf(GetDlgItem(dialog, ZMS_ID_SPECIAL_FOLDERS)));
-    view.controlTexts.push_back(TextOf(Frame(dialog)));
+        view.controlTexts.push_back(WindowText(GetDlgItem(dialog, id)));
+    view.controlTexts.push_back(WindowText(GetDlgItem(dialog, ZMS_ID_SPECIAL_FOLDERS)));
+    view.controlTexts.push_back(WindowText(Frame(dialog)));
     for (Scope scope : kScopes)
         if (!view.checkedScope && IsDlgButtonChecked(dialog, ScopeButton(scope)) == BST_CHECKED)
             view.checkedScope = scope;

@@ -26,6 +26,9 @@ HWND WaitForSearchDialog(DWORD threadId, unsigned timeoutMs);
 // Whether `dialog` was destroyed (the modal run ended) within `timeoutMs`.
 bool WaitUntilClosed(HWND dialog, unsigned timeoutMs);
 
+// The window's text, read from any thread ("" for none or a null window).
+std::string WindowText(HWND window);
+
 // Whether `window` is a message box: a dialog (#32770) whose text is the
 // static control 0xFFFF (the search dialog's group box has that id too, but
 // is a button).

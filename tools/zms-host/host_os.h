@@ -1,5 +1,5 @@
 // What zms-host needs from the operating system, one .cpp per OS
-// (host_os_win32.cpp, host_os_posix.cpp), chosen by CMake.
+// (win32/host_os.cpp, posix/host_os.cpp), chosen by CMake.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -13,29 +13,15 @@ namespace zms::host {
 // mail program would pass it; natively as they are.
 std::vector<std::string> Arguments(int argc, char** argv);
 
-// Standard output carries bytes as they are (no CR LF translation).
-void SetBinaryStdout();
-
 // The path separator that the plug-in's concatenations meet: '\\' on
 // Windows, '/' natively.
 extern const char kSeparator;
-
-// The file that a path built the Windows way names, such as the plug-in's
-// "dir\ZentoroMailSearch.ini": natively a backslash separates like a slash,
-// as the POSIX layer reads it.
-std::string FilePath(const std::string& path);
 
 std::string AbsolutePath(const std::string& path);
 // Creates the directory unless it exists; whether it exists afterwards.
 bool MakeDirectory(const std::string& path);
 // A new, empty directory under the system's temporary directory, or "".
 std::string FreshTempDirectory();
-
-using Module = void*;
-// LoadLibraryA / dlopen; null on failure, with the reason in `error`.
-Module LoadModule(const std::string& path, std::string& error);
-void* FindSymbol(Module module, const char* name);
-void UnloadModule(Module module);
 
 // The mail program's main window: a top-level window of the host's own class,
 // not shown. Its handle cut to 32 bits, or 0 when no window can be made

@@ -1,5 +1,5 @@
 // zms-host: the reference host. Plays the mail program for the plug-in: sets
-// up the registry values the plug-in reads at load, owns a main window, loads
+// up the registry values the plug-in reads at its first search, owns a main window, loads
 // the plug-in as the mail program does, configures the stand-in VRInfo.dll,
 // calls `search` once per --macro with the dialog answered by a script, and
 // prints the stand-in's journal of every call the plug-in made.
@@ -14,6 +14,10 @@
 #include <variant>
 #include <vector>
 
+#include "platform/console.h"
+#include "platform/library.h"
+#include "platform/message.h"
+#include "platform/native_path.h"
 #include "platform/process.h"
 #include "plugin/host_link.h"  // ZMS_CDECL
 #include "plugin/registry_paths.h"
@@ -112,15 +116,14 @@ void RunSearch(int number, const Search& search, SearchFn searchEntry, const Sta
 // is there: `standIn` stays empty, and that is said.
 bool LoadStandIn(const std::string& path, const std::string& mainWnd, const Options& o,
                  StandIn& standIn) {
-    std::string why;
-    Module module = LoadModule(path, why);
+    const platform::Library module = platform::LoadLibraryFile(path.c_str());
     if (!module) {
         Print("zms-host: no host library at " + path + "\n");
         return true;
     }
-    standIn = {reinterpret_cast<stand_in::SetFn>(FindSymbol(module, "StandInSet")),
-               reinterpret_cast<stand_in::JournalFn>(FindSymbol(module, "StandInJournal")),
-               reinterpret_cast<stand_in::ClearJournalFn>(FindSymbol(module, "StandInClearJournal"))};
+    standIn = {reinterpret_cast<stand_in::SetFn>(platform::FindEntry(module, "StandInSet")),
+               reinterpret_cast<stand_in::JournalFn>(platform::FindEntry(module, "StandInJournal")),
+               reinterpret_cast<stand_in::ClearJournalFn>(platform::FindEntry(module, "StandInClearJournal"))};
     if (!standIn.set || !standIn.journal || !standIn.clearJournal) return false;
     standIn.set("mainwnd", mainWnd.c_str());
     if (!o.journalFile.empty()) standIn.set("journal-file", AbsolutePath(o.journalFile).c_str());
@@ -138,58 +141,35 @@ struct Cleanup {
     }
 };
 
-int Run(const Options& o) {
-    const std::string programDir = platform::ProgramDirectory();
-    const std::string plugin =
-        AbsolutePath(o.plugin.empty() ? programDir + ZMS_HOST_PLUGIN_FILE : o.plugin);
-    const std::string mailDir =
-        AbsolutePath(o.mailDir.kind == DirectoryChoice::kGiven ? o.mailDir.dir : programDir);
-    const std::string profileDir =
-        o.profileDir.empty() ? FreshTempDirectory() : AbsolutePath(o.profileDir);
-    if (profileDir.empty() || !MakeDirectory(profileDir))
-        return Fail("cannot make the profile directory " + profileDir);
+// Where this run puts things: the plug-in, the mail program's directory, the
+// profile directory (made here) and the three registry values.
+struct Places {
+    std::string plugin, mailDir, profileDir;
+    Setup setup;
+};
 
+std::optional<Places> ChoosePlaces(const Options& o) {
+    const std::string programDir = platform::ProgramDirectory();
+    Places p;
+    p.plugin = AbsolutePath(o.plugin.empty() ? programDir + ZMS_HOST_PLUGIN_FILE : o.plugin);
+    p.mailDir = AbsolutePath(o.mailDir.kind == DirectoryChoice::kGiven ? o.mailDir.dir : programDir);
+    p.profileDir = o.profileDir.empty() ? FreshTempDirectory() : AbsolutePath(o.profileDir);
+    if (p.profileDir.empty() || !MakeDirectory(p.profileDir)) return std::nullopt;
     auto choose = [&](const DirectoryChoice& c) -> std::optional<std::string> {
         if (c.kind == DirectoryChoice::kNone) return std::nullopt;
-        return c.kind == DirectoryChoice::kGiven ? AbsolutePath(c.dir) : profileDir;
+        return c.kind == DirectoryChoice::kGiven ? AbsolutePath(c.dir) : p.profileDir;
     };
-    Setup setup{choose(o.editor), choose(o.macros), std::nullopt};
+    p.setup = {choose(o.editor), choose(o.macros), std::nullopt};
     // The mail program stores its directory with a trailing separator: the
     // plug-in appends "VRInfo.dll" to it directly.
-    if (o.mailDir.kind != DirectoryChoice::kNone) setup.mailDir = WithSeparator(mailDir);
+    if (o.mailDir.kind != DirectoryChoice::kNone) p.setup.mailDir = WithSeparator(p.mailDir);
+    return p;
+}
 
-    // Natively the registry is a file in the profile directory.
-    RegistryWriter registry(profileDir + "/zms-host-registry.reg");
-    const Cleanup cleanup;
-    const int32_t window = CreateMainWindow();
-    const std::string mainWnd = window ? std::to_string(window) : kMadeUpMainWindow;
-
-    try {
-        registry.Set(registry_paths::kEditorInstallLocation, Value(setup.editor));
-        registry.Set(registry_paths::kEditorMacroDirectory, Value(setup.macros));
-        registry.Set(registry_paths::kMailProgramDirectory, Value(setup.mailDir));
-    } catch (const std::exception& e) {
-        return Fail(e.what());
-    }
-
-    Print("zms-host: plug-in " + plugin + "\n");
-    Print("zms-host: profile " + FilePath(ProfilePath()) + "\n");
-    Print("zms-host: main window " + mainWnd + "\n");
-
-    if (!o.interactive) WatchMessageBoxes(true);
-    // The plug-in's start-up runs inside this load, so the registry is set.
-    std::string why;
-    Module pluginModule = LoadModule(plugin, why);
-    if (!pluginModule) return Fail("cannot load the plug-in " + plugin + ": " + why);
-    const auto searchEntry = reinterpret_cast<SearchFn>(FindSymbol(pluginModule, "search"));
-    if (!searchEntry) return Fail("the plug-in " + plugin + " exports no `search`");
-
-    // A mail program directory without the library: the plug-in cannot load
-    // one either, and its searches call nothing.
-    StandIn standIn;
-    if (!LoadStandIn(WithSeparator(mailDir) + kHostLibraryName, mainWnd, o, standIn))
-        return Fail(mailDir + " holds a VRInfo.dll that is not the stand-in host library");
-
+// The steps in their order: a move of the mail program's directory, a change
+// of the stand-in's answers, a search. 0, or Fail's status.
+int RunSteps(const Options& o, RegistryWriter& registry, SearchFn searchEntry, StandIn& standIn,
+             const std::string& mainWnd) {
     int number = 0;
     for (const Step& step : o.steps) {
         if (const auto* move = std::get_if<MailDirChange>(&step)) {
@@ -206,10 +186,45 @@ int Run(const Options& o) {
             RunSearch(++number, std::get<Search>(step), searchEntry, standIn, o.interactive);
         }
     }
+    return 0;
+}
 
-    UnloadModule(pluginModule);  // the plug-in's shut-down
+int Run(const Options& o) {
+    const std::optional<Places> places = ChoosePlaces(o);
+    if (!places) return Fail("cannot make the profile directory " + o.profileDir);
+    const std::string& plugin = places->plugin;
+    // Natively the registry is a file in the profile directory.
+    RegistryWriter registry(places->profileDir + "/zms-host-registry.reg");
+    const Cleanup cleanup;
+    const int32_t window = CreateMainWindow();
+    const std::string mainWnd = window ? std::to_string(window) : kMadeUpMainWindow;
+    try {
+        registry.Set(registry_paths::kEditorInstallLocation, Value(places->setup.editor));
+        registry.Set(registry_paths::kEditorMacroDirectory, Value(places->setup.macros));
+        registry.Set(registry_paths::kMailProgramDirectory, Value(places->setup.mailDir));
+    } catch (const std::exception& e) {
+        return Fail(e.what());
+    }
+    const std::string profilePath = platform::NativePath(ProfilePath().c_str());
+    Print("zms-host: plug-in " + plugin + "\nzms-host: profile " + profilePath + "\nzms-host: main window " +
+          mainWnd + "\n");
+
+    if (!o.interactive) WatchMessageBoxes(true);
+    // The plug-in reads the registry at its first search, not at this load.
+    const platform::Library pluginModule = platform::LoadLibraryFile(plugin.c_str());
+    if (!pluginModule) return Fail("cannot load the plug-in " + plugin + ": " + platform::LastErrorText());
+    const auto searchEntry = reinterpret_cast<SearchFn>(platform::FindEntry(pluginModule, "search"));
+    if (!searchEntry) return Fail("the plug-in " + plugin + " exports no `search`");
+    // A mail program directory without the library: the plug-in cannot load
+    // one either, and its searches call nothing.
+    StandIn standIn;
+    if (!LoadStandIn(WithSeparator(places->mailDir) + kHostLibraryName, mainWnd, o, standIn))
+        return Fail(places->mailDir + " holds a VRInfo.dll that is not the stand-in host library");
+    if (const int failed = RunSteps(o, registry, searchEntry, standIn, mainWnd)) return failed;
+
+    platform::FreeLibraryFile(pluginModule);  // the plug-in's shut-down
     if (o.showProfile) {
-        const std::optional<std::string> profile = ReadFile(FilePath(ProfilePath()));
+        const std::optional<std::string> profile = ReadFile(platform::NativePath(ProfilePath().c_str()));
         Print(profile ? "profile:\n" + *profile : "profile: none\n");
     }
     return 0;
@@ -220,7 +235,7 @@ int Run(const Options& o) {
 
 int main(int argc, char** argv) {
     using namespace zms::host;
-    SetBinaryStdout();
+    zms::platform::SetBinaryStdio();
     const ParseResult parsed = ParseOptions(Arguments(argc, argv));
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "zms-host: %s\n%s", parsed.error.c_str(), kUsage);

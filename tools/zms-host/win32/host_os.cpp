@@ -1,8 +1,6 @@
 // <windows.h> first: the other Windows headers rely on it.
 #include <windows.h>
 
-#include <fcntl.h>
-#include <io.h>
 #include <shellapi.h>
 
 #include <atomic>
@@ -44,14 +42,6 @@ std::vector<std::string> Arguments(int argc, char** argv) {
     return args;
 }
 
-void SetBinaryStdout() {
-    // The plug-in shares the C runtime DLL and so this mode too.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-}
-
-std::string FilePath(const std::string& path) { return path; }
-
 std::string AbsolutePath(const std::string& path) {
     char full[MAX_PATH + 1];
     const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
@@ -76,20 +66,6 @@ std::string FreshTempDirectory() {
     }
     return "";
 }
-
-// ---- Libraries -------------------------------------------------------------------
-
-Module LoadModule(const std::string& path, std::string& error) {
-    HMODULE module = LoadLibraryA(path.c_str());
-    if (!module) error = "error " + std::to_string(GetLastError());
-    return module;
-}
-
-void* FindSymbol(Module module, const char* name) {
-    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name));
-}
-
-void UnloadModule(Module module) { FreeLibrary(static_cast<HMODULE>(module)); }
 
 // ---- The main window ---------------------------------------------------------------
 
@@ -132,15 +108,6 @@ void DestroyMainWindow() {
 
 namespace {
 
-std::string WindowText(HWND window) {
-    const int n = window ? GetWindowTextLengthA(window) : 0;
-    if (n <= 0) return "";
-    std::string text(static_cast<std::size_t>(n) + 1, '\0');
-    const int got = GetWindowTextA(window, text.data(), n + 1);
-    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    return text;
-}
-
 void Answer(HWND box) {
     static const struct {
         int id;
@@ -157,8 +124,8 @@ void Answer(HWND box) {
     }
     HWND owner = GetWindow(box, GW_OWNER);
     const char* ownerName = !owner ? "none" : owner == g_mainWindow ? "main" : "other";
-    const std::string line = "message box: " + StandInQuote(WindowText(GetDlgItem(box, 0xFFFF))) +
-                             " caption=" + StandInQuote(WindowText(box)) + " owner=" + ownerName +
+    const std::string line = "message box: " + StandInQuote(dialog_driver::WindowText(GetDlgItem(box, 0xFFFF))) +
+                             " caption=" + StandInQuote(dialog_driver::WindowText(box)) + " owner=" + ownerName +
                              " buttons=" + buttons + "\n";
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fflush(stdout);

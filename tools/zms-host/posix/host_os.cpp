@@ -1,4 +1,3 @@
-#include <dlfcn.h>
 #include <stdio_ext.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,15 +15,6 @@ namespace zms::host {
 const char kSeparator = '/';
 
 std::vector<std::string> Arguments(int argc, char** argv) { return {argv + 1, argv + argc}; }
-
-void SetBinaryStdout() {}
-
-std::string FilePath(const std::string& path) {
-    std::string native = path;
-    for (char& c : native)
-        if (c == '\\') c = '/';
-    return native;
-}
 
 std::string AbsolutePath(const std::string& path) {
     if (!path.empty() && path[0] == '/') return path;
@@ -44,16 +34,6 @@ std::string FreshTempDirectory() {
     std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/zms-host-XXXXXX";
     return mkdtemp(pattern.data()) ? pattern : "";
 }
-
-Module LoadModule(const std::string& path, std::string& error) {
-    Module module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!module) error = dlerror();
-    return module;
-}
-
-void* FindSymbol(Module module, const char* name) { return dlsym(module, name); }
-
-void UnloadModule(Module module) { dlclose(module); }
 
 int32_t CreateMainWindow() { return 0; }
 
