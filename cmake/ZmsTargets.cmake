@@ -1,6 +1,6 @@
 # Settings every target of the project gets, and the third-party pieces it uses.
 
-# The name of this build's OS in file names: platform/<ZMS_OS>/..., *_<ZMS_OS>.cpp.
+# The name of this build's OS in file names: a folder <ZMS_OS>/ beside the portable code (platform/win32/, plugin/posix/, ...).
 if(WIN32)
     set(ZMS_OS win32)
 else()
@@ -51,7 +51,7 @@ endfunction()
 
 # zms_selftest_program(<target>): a program the self-test zip holds; on
 # Windows it maps the registry to one of its own under the self-test
-# (tools/registry_writer/scratch_registry_win32.cpp).
+# (tools/registry_writer/win32/scratch_registry.cpp).
 function(zms_selftest_program target)
     if(WIN32)
         target_link_libraries(${target} PRIVATE zms_scratch_registry)

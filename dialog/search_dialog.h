@@ -6,7 +6,7 @@
 
 #include "dialog/search_dialog_logic.h"
 
-namespace zms {
+namespace zms::dialog {
 
 // What the hint line under the scope frame says of the query line's text
 // (code page 932); none: the line stays empty.
@@ -16,6 +16,6 @@ using HintFn = std::function<std::string(const std::string&)>;
 // how it ended and, on OK, what the user chose. Nothing is stored here. The
 // Win32 view shows `hint` of the query line at opening and at every change of
 // its text (typed, pasted, picked from the drop-down); the others show none.
-dialog::Answer RunSearchDialog(std::intptr_t owner, const dialog::View& view, const HintFn& hint = {});
+Answer RunSearchDialog(std::intptr_t owner, const View& view, const HintFn& hint = {});
 
-}  // namespace zms
+}  // namespace zms::dialog

@@ -122,7 +122,7 @@ int32_t Search(PluginState& state, const char* text) {
     }
     const std::intptr_t owner = mainWindow;
     PrepareInitialEditText(state, text);
-    const dialog::Answer answer = RunSearchDialog(owner, OpeningView(state), DialogHint(state.profile));
+    const dialog::Answer answer = dialog::RunSearchDialog(owner, OpeningView(state), DialogHint(state.profile));
     const bool kept = Keep(state, answer);
     const std::string reason = kept ? std::string() : platform::LastErrorText();
     const bool told = answer.result == dialog::kResultQuery && answer.chosen &&

@@ -72,7 +72,7 @@ std::string SearchHint(const std::string& line, const QueryContext& context, con
     return QueryHint(query, context);
 }
 
-HintFn DialogHint(const ProfileStore& store) {
+dialog::HintFn DialogHint(const ProfileStore& store) {
     QueryContext context;
     const bool fullwidth = settings::FullwidthSpaceSeparates(store);
     context.fullwidthOption = [fullwidth] { return fullwidth; };

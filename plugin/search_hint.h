@@ -17,6 +17,6 @@ std::string SearchHint(const std::string& line, const QueryContext& context, con
 
 // SearchHint as the dialog shows it: the fullwidth-space option read once, as
 // the dialog opens; plain values as typed. The store outlives the dialog.
-HintFn DialogHint(const ProfileStore& store);
+dialog::HintFn DialogHint(const ProfileStore& store);
 
 }  // namespace zms

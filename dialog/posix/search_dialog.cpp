@@ -23,8 +23,8 @@ void Show(const dialog::View& view) {
 
 }  // namespace
 
-dialog::Answer RunSearchDialog(std::intptr_t /*owner*/, const dialog::View& opening,
-                               const HintFn& /*hint*/) {
+dialog::Answer dialog::RunSearchDialog(std::intptr_t /*owner*/, const View& opening,
+                                       const HintFn& /*hint*/) {
     dialog::View view = opening;
     dialog::PrintOpening(view);
     Show(view);

@@ -25,7 +25,7 @@ namespace {
 // (DWLP_USER).
 struct OpenDialog {
     dialog::View opening;
-    HintFn hint;
+    dialog::HintFn hint;
     HWND combo = nullptr;
     HWND edit = nullptr;
     dialog::Answer answer{};
@@ -175,7 +175,7 @@ INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-dialog::Answer RunSearchDialog(std::intptr_t owner, const dialog::View& view, const HintFn& hint) {
+dialog::Answer dialog::RunSearchDialog(std::intptr_t owner, const View& view, const HintFn& hint) {
     OpenDialog open{view, hint};
     const INT_PTR result = DialogBoxParamA(
         static_cast<HINSTANCE>(platform::PluginModule()), MAKEINTRESOURCEA(ZMS_SEARCH_DIALOG),

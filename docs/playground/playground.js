@@ -64,14 +64,15 @@ const SHOWN_BYTES = 300;
 // the lowest byte sequence that decodes to it, leaving out the NEC-selected
 // IBM extensions (lead bytes 0xED and 0xEE), which Windows never writes. A
 // table entry is one byte (below 0x100) or a lead and a trail byte; 0x3F ("?")
-// where there is none, as an ANSI edit control gives.
-function cp932Table() {
+// where there is none, as an ANSI edit control gives. The lead bytes are the
+// translator's.
+function cp932Table(isLead) {
     const table = new Uint16Array(0x10000).fill(0x3f);
     for (let b = 0; b < 0x80; ++b) table[b] = b;
     const codes = [];
     for (let b = 0x80; b <= 0xdf; ++b) codes.push(b);
     for (let lead = 0x81; lead <= 0xfc; ++lead) {
-        if (lead > 0x9f && lead < 0xe0 || lead === 0xed || lead === 0xee) continue;
+        if (!isLead(lead) || lead === 0xed || lead === 0xee) continue;
         for (let trail = 0x40; trail <= 0xfc; ++trail) if (trail !== 0x7f) codes.push(lead << 8 | trail);
     }
     // Every sequence once, each followed by a line feed (no trail byte is
@@ -85,7 +86,7 @@ function cp932Table() {
     });
     return table;
 }
-const CP932 = cp932Table();
+let CP932 = null;  // made when the translator is there
 const decoder = new TextDecoder('shift_jis');
 
 // The bytes of `text` into `heap` at `at`; returns how many.
@@ -267,6 +268,7 @@ function start() {
 
 ZmsTranslator().then((m) => {
     translator = m;
+    CP932 = cp932Table((b) => m._zms_lead_byte(b) !== 0);
     start();
 });
 

@@ -1,5 +1,5 @@
 // What the start-up timing needs from the OS beyond the platform layer, one
-// .cpp per OS (startup_timing_win32.cpp, startup_timing_posix.cpp).
+// .cpp per OS (win32/startup_timing.cpp, posix/startup_timing.cpp).
 #pragma once
 
 namespace zms::bench {

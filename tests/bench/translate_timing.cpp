@@ -134,7 +134,7 @@ void Run(const Options& options) {
     }
     // The dialog's hint line, worked out at every change of the query line:
     // terms of two fields, as typed and as pasted.
-    const HintFn hint = DialogHint(profile.store());
+    const dialog::HintFn hint = DialogHint(profile.store());
     for (std::size_t bytes : {std::size_t{64}, std::size_t{4096}, std::size_t{1} << 20}) {
         std::string query;
         while (query.size() < bytes) query += "subject:\x89\xef\x8b\x63 from:yamada ";  // subject:会議

@@ -24,7 +24,7 @@ protected:
         test::WriteBytes(path, input);
         EXPECT_NE(std::freopen(path.c_str(), "rb", stdin), nullptr);
         ::testing::internal::CaptureStderr();
-        const dialog::Answer answer = RunSearchDialog(0, OpeningView(state));
+        const dialog::Answer answer = dialog::RunSearchDialog(0, OpeningView(state));
         shown = ::testing::internal::GetCapturedStderr();
         Keep(state, answer);
         return answer.result;

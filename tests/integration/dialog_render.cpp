@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
         captured = Capture(dialog, argv[1]);
         zms::dialog_driver::PressCloseBox(dialog);
     });
-    zms::RunSearchDialog(0, view, zms::DialogHint(store));
+    zms::dialog::RunSearchDialog(0, view, zms::DialogHint(store));
     driver.join();
     if (!captured) std::fprintf(stderr, "zms_dialog_render: no picture taken\n");
     return captured ? 0 : 1;

@@ -41,7 +41,7 @@ protected:
     // Runs the dialog on this thread, as `search` does, while `act` works on
     // it from another; then waits for the driver. The dialog is closed with
     // the close box if `act` leaves it open.
-    int RunDriven(const std::function<void(HWND)>& act, HWND owner = nullptr, const HintFn& hint = {}) {
+    int RunDriven(const std::function<void(HWND)>& act, HWND owner = nullptr, const dialog::HintFn& hint = {}) {
         const DWORD thread = GetCurrentThreadId();
         bool opened = false, ended = false;
         std::thread driver([&] {
@@ -55,7 +55,7 @@ protected:
                 drive::WaitUntilClosed(dialog, kTimeoutMs);
             }
         });
-        const dialog::Answer answer = RunSearchDialog(reinterpret_cast<std::intptr_t>(owner), OpeningView(state), hint);
+        const dialog::Answer answer = dialog::RunSearchDialog(reinterpret_cast<std::intptr_t>(owner), OpeningView(state), hint);
         driver.join();
         Keep(state, answer);
         EXPECT_TRUE(opened) << "the dialog did not open";
@@ -217,7 +217,7 @@ TEST_F(Win32Dialog, IsCentredOnTheDesktopNotOnItsOwner) {
 }
 
 // The input method's own keys lie in the system's registry, which a program
-// of the self-test does not see (tools/registry_writer/scratch_registry_win32.cpp):
+// of the self-test does not see (tools/registry_writer/win32/scratch_registry.cpp):
 // without them there is no input context to open.
 TEST_F(Win32Dialog, OptionClosesAnOpenInputMethodOnlyForExactlyOne) {
     if (GetEnvironmentVariableA("ZMS_SCRATCH_REGISTRY", nullptr, 0) != 0)
@@ -305,7 +305,7 @@ TEST_F(Win32Dialog, ScriptsRunThroughTheDriver) {
         bool ok = false;
         drive::SearchDialogView opening;
         std::thread driver([&] { ok = drive::RunScript(thread, c.script, kTimeoutMs, &opening); });
-        const dialog::Answer answer = RunSearchDialog(0, OpeningView(state));
+        const dialog::Answer answer = dialog::RunSearchDialog(0, OpeningView(state));
         driver.join();
         Keep(state, answer);
         EXPECT_EQ(answer.result, c.result) << c.script;

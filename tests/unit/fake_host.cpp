@@ -8,7 +8,7 @@ namespace {
 
 FakeHost* g_fake = nullptr;
 
-std::string Q(const char* s) { return s ? "\"" + std::string(s) + "\"" : "null"; }
+std::string Quoted(const char* s) { return s ? "\"" + std::string(s) + "\"" : "null"; }
 void Log(const std::string& line) { g_fake->journal.push_back(line); }
 
 int32_t IsZentoroMail() { Log("IsZentoroMail"); return g_fake->answers.inside; }
@@ -21,8 +21,8 @@ const char* YenEncode(const char* s) {
     out = "<" + std::string(s) + ">";
     return out.c_str();
 }
-void SetFindPack(const char* p) { Log("SetFindPack(" + Q(p) + ")"); }
-void StartDoGrep(const char* a, const char* f) { Log("StartDoGrep(" + Q(a) + ", " + Q(f) + ")"); }
+void SetFindPack(const char* p) { Log("SetFindPack(" + Quoted(p) + ")"); }
+void StartDoGrep(const char* a, const char* f) { Log("StartDoGrep(" + Quoted(a) + ", " + Quoted(f) + ")"); }
 void PushFindPack() { Log("PushFindPack"); }
 intptr_t ExecAtMain(const char* name, ...) {
     std::string n = name;
@@ -36,11 +36,11 @@ intptr_t ExecAtMain(const char* name, ...) {
         Log("ExecAtMain(CurrentFolder)");
         result = reinterpret_cast<intptr_t>(g_fake->answers.folder);
     } else if (n == "SetFindPack") {
-        Log("ExecAtMain(SetFindPack, " + Q(va_arg(args, const char*)) + ")");
+        Log("ExecAtMain(SetFindPack, " + Quoted(va_arg(args, const char*)) + ")");
     } else if (n == "StartDoGrep") {
         const char* a = va_arg(args, const char*);
         const char* f = va_arg(args, const char*);
-        Log("ExecAtMain(StartDoGrep, " + Q(a) + ", " + Q(f) + ")");
+        Log("ExecAtMain(StartDoGrep, " + Quoted(a) + ", " + Quoted(f) + ")");
     } else {
         Log("ExecAtMain(" + n + ")");
     }

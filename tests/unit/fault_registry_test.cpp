@@ -135,5 +135,20 @@ TEST_F(FaultRegistry, StartUpFindsAProfileAndBindsNothingItCannotFind) {
     }
 }
 
+// The plug-in starts once; unload drops the state, and the next start reads
+// the registry anew.
+TEST_F(FaultRegistry, StartsOnceUntilUnloaded) {
+    const std::string first = dir.File("first"), second = dir.File("second");
+    std::optional<test::StartupRegistry> registry;
+    registry.emplace(Terminated(first), std::nullopt, std::nullopt);
+    const std::string path = StartOnce().profile.Path();
+    EXPECT_EQ(path, first + "\\ZentoroMailSearch.ini");
+    registry.emplace(Terminated(second), std::nullopt, std::nullopt);
+    EXPECT_EQ(StartOnce().profile.Path(), path) << "started once";
+    Detach();
+    EXPECT_EQ(StartOnce().profile.Path(), second + "\\ZentoroMailSearch.ini");
+    Detach();
+}
+
 }  // namespace
 }  // namespace zms

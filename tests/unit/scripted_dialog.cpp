@@ -12,8 +12,8 @@
 
 namespace zms {
 
-dialog::Answer RunSearchDialog(std::intptr_t /*owner*/, const dialog::View& opening,
-                               const HintFn& /*hint*/) {
+dialog::Answer dialog::RunSearchDialog(std::intptr_t /*owner*/, const View& opening,
+                                       const HintFn& /*hint*/) {
     dialog::View view = opening;
     dialog::PrintOpening(view);
     std::istringstream script(test::GetEnvironment("ZMS_DIALOG_SCRIPT"));

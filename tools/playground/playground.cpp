@@ -87,6 +87,9 @@ unsigned char* zms_translate(const char* query, std::size_t length, int scope, i
     return w.Finish();
 }
 
+// Whether `byte` begins a double-byte character: the page's encoder asks.
+int zms_lead_byte(int byte) { return zms::text::IsLeadByte(static_cast<char>(byte)) ? 1 : 0; }
+
 void* zms_alloc(std::size_t size) { return std::malloc(size ? size : 1); }
 void zms_free(void* block) { std::free(block); }
 

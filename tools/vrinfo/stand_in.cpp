@@ -30,13 +30,13 @@ struct State {
     std::string encoded;  // what YenEncode handed out last
 };
 
-State& S() {
+State& StandInState() {
     static State state;
     return state;
 }
 
 void Record(const std::string& line) {
-    State& s = S();
+    State& s = StandInState();
     s.journal += line + '\n';
     if (s.journalFile.empty()) return;
     if (std::FILE* f = std::fopen(s.journalFile.c_str(), "ab")) {
@@ -46,8 +46,6 @@ void Record(const std::string& line) {
     }
 }
 
-std::string Q(const char* text) { return StandInQuote(text); }
-
 const char* Text(const std::optional<std::string>& text) { return text ? text->c_str() : nullptr; }
 
 int32_t RecordInt(const char* entry, int32_t result) {
@@ -56,7 +54,7 @@ int32_t RecordInt(const char* entry, int32_t result) {
 }
 
 const char* RecordText(const char* entry, const char* result) {
-    Record(std::string(entry) + "() = " + Q(result));
+    Record(std::string(entry) + "() = " + zms::StandInQuote(result));
     return result;
 }
 
@@ -71,7 +69,7 @@ std::optional<int32_t> ParseNumber(const char* value) {
 }
 
 bool Set(const std::string& name, const char* value) {
-    State& s = S();
+    State& s = StandInState();
     const std::string v = value ? value : "";
     if (name == "inside" && value && (v == "0" || v == "1")) {
         s.inside = v == "1";
@@ -94,19 +92,19 @@ bool Set(const std::string& name, const char* value) {
 }
 
 intptr_t ExecAtMain(const char* entry, va_list args) {
-    const State& s = S();
+    const State& s = StandInState();
     const std::string name = entry ? entry : "";
-    std::string line = "ExecAtMain(" + Q(entry);
+    std::string line = "ExecAtMain(" + zms::StandInQuote(entry);
     const char* text = nullptr;
     if (name == "CurrentAccount" || name == "CurrentFolder") {
         text = Text(name == "CurrentAccount" ? s.account : s.folder);
-        line += ") = " + Q(text);
+        line += ") = " + zms::StandInQuote(text);
     } else if (name == "SetFindPack") {
-        line += ", " + Q(va_arg(args, const char*)) + ")";
+        line += ", " + zms::StandInQuote(va_arg(args, const char*)) + ")";
     } else if (name == "StartDoGrep") {
         const char* account = va_arg(args, const char*);
         const char* folder = va_arg(args, const char*);
-        line += ", " + Q(account) + ", " + Q(folder) + ")";
+        line += ", " + zms::StandInQuote(account) + ", " + zms::StandInQuote(folder) + ")";
     } else if (name == "PushFindPack") {
         line += ")";
     } else {
@@ -142,35 +140,35 @@ using namespace zms::stand_in;
 extern "C" {
 
 int32_t ZMS_CDECL ZentoroMailVersion() {
-    return Guarded(0, [] { return RecordInt("ZentoroMailVersion", S().version); });
+    return Guarded(0, [] { return RecordInt("ZentoroMailVersion", StandInState().version); });
 }
 
 void ZMS_CDECL StartDoGrep(const char* account, const char* folder) {
-    Guarded([&] { Record("StartDoGrep(" + Q(account) + ", " + Q(folder) + ")"); });
+    Guarded([&] { Record("StartDoGrep(" + zms::StandInQuote(account) + ", " + zms::StandInQuote(folder) + ")"); });
 }
 
 void ZMS_CDECL SetFindPack(const char* findPack) {
-    Guarded([&] { Record("SetFindPack(" + Q(findPack) + ")"); });
+    Guarded([&] { Record("SetFindPack(" + zms::StandInQuote(findPack) + ")"); });
 }
 
 const char* ZMS_CDECL CurrentAccount() {
     return Guarded<const char*>(nullptr,
-                                [] { return RecordText("CurrentAccount", Text(S().account)); });
+                                [] { return RecordText("CurrentAccount", Text(StandInState().account)); });
 }
 
 const char* ZMS_CDECL CurrentFolder() {
     return Guarded<const char*>(nullptr,
-                                [] { return RecordText("CurrentFolder", Text(S().folder)); });
+                                [] { return RecordText("CurrentFolder", Text(StandInState().folder)); });
 }
 
 const char* ZMS_CDECL YenEncode(const char* text) {
     return Guarded<const char*>(nullptr, [&] {
         const char* result = nullptr;
         if (text) {
-            S().encoded = zms::StandInEscape(text);
-            result = S().encoded.c_str();
+            StandInState().encoded = zms::StandInEscape(text);
+            result = StandInState().encoded.c_str();
         }
-        Record("YenEncode(" + Q(text) + ") = " + Q(result));
+        Record("YenEncode(" + zms::StandInQuote(text) + ") = " + zms::StandInQuote(result));
         return result;
     });
 }
@@ -189,19 +187,19 @@ int32_t ZMS_CDECL SetQuietMode() {
 }
 
 int32_t ZMS_CDECL IsZentoroMail() {
-    return Guarded(0, [] { return RecordInt("IsZentoroMail", S().inside); });
+    return Guarded(0, [] { return RecordInt("IsZentoroMail", StandInState().inside); });
 }
 
 int32_t ZMS_CDECL IsZentoroMailMain() {
-    return Guarded(0, [] { return RecordInt("IsZentoroMailMain", S().window == Window::kMain); });
+    return Guarded(0, [] { return RecordInt("IsZentoroMailMain", StandInState().window == Window::kMain); });
 }
 
 int32_t ZMS_CDECL IsZentoroMailGrep() {
-    return Guarded(0, [] { return RecordInt("IsZentoroMailGrep", S().window == Window::kGrep); });
+    return Guarded(0, [] { return RecordInt("IsZentoroMailGrep", StandInState().window == Window::kGrep); });
 }
 
 int32_t ZMS_CDECL MainWnd() {
-    return Guarded(0, [] { return RecordInt("MainWnd", S().mainWnd); });
+    return Guarded(0, [] { return RecordInt("MainWnd", StandInState().mainWnd); });
 }
 
 void ZMS_CDECL PushFindPack() {
@@ -213,9 +211,9 @@ int32_t ZMS_CDECL StandInSet(const char* name, const char* value) {
 }
 
 const char* ZMS_CDECL StandInJournal() {
-    return Guarded<const char*>("", [] { return S().journal.c_str(); });
+    return Guarded<const char*>("", [] { return StandInState().journal.c_str(); });
 }
 
-void ZMS_CDECL StandInClearJournal() { S().journal.clear(); }
+void ZMS_CDECL StandInClearJournal() { StandInState().journal.clear(); }
 
 }  // extern "C"

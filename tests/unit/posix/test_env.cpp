@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "test_env.h"
+#include "tests/unit/test_env.h"
 
 namespace zms::test {
 

@@ -3,7 +3,7 @@
 #include <future>
 #include <thread>
 
-#include "test_env.h"
+#include "tests/unit/test_env.h"
 
 namespace zms::test {
 
