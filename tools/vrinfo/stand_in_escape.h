@@ -5,7 +5,7 @@
 // stand between double quotes in a find pack.
 //   - a backslash (0x5C) becomes two backslashes;
 //   - a double quote (0x22) becomes a backslash and a double quote;
-//   - a code page 932 lead byte (0x81-0x9F or 0xE0-0xFC) and the byte after it
+//   - a code page 932 lead byte (text::IsLeadByte) and the byte after it
 //     are one character and are copied as they are, so the trail byte 0x5C of
 //     a character such as 0x95 0x5C is not doubled; a lead byte that is the
 //     last byte of the text is copied alone;
