@@ -67,7 +67,7 @@ set console=?
 set "nls=HKLM\SYSTEM\CurrentControlSet\Control\Nls\CodePage"
 for /f "tokens=3" %%c in ('%system%\reg.exe query "%nls%" /v ACP 2^>nul') do set "ansi=%%c"
 rem chcp says "...: 932" (or "932." in some languages).
-for /f "tokens=2 delims=:." %%c in ('chcp') do set /a console=%%c
+for /f "tokens=2 delims=:." %%c in ('%system%\chcp.com') do set /a console=%%c
 rem Whether it runs as administrator, which it does not need (net session
 rem only asks).
 set admin=no
