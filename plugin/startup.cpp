@@ -62,15 +62,19 @@ std::unique_ptr<PluginState> Start() {
 }
 
 namespace {
-// The one holder of the plug-in's state.
-std::unique_ptr<PluginState> g_state;
+// The one holder of the plug-in's state. A plain pointer: nothing frees it at
+// the process's end, only Detach.
+PluginState* g_state = nullptr;
 }  // namespace
 
 PluginState& StartOnce() {
-    if (!g_state) g_state = Start();
+    if (!g_state) g_state = Start().release();
     return *g_state;
 }
 
-void Detach() { g_state.reset(); }
+void Detach() {
+    delete g_state;
+    g_state = nullptr;
+}
 
 }  // namespace zms

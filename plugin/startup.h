@@ -42,7 +42,8 @@ std::unique_ptr<PluginState> Start();
 // reachable yet would hold every thread start and DLL load of the mail
 // program for the network's time-out).
 PluginState& StartOnce();
-// Unload: the state goes.
+// Unload: the state goes. Not at the process's end, where other threads were
+// stopped wherever they were and the heap may be in any state.
 void Detach();
 
 }  // namespace zms
