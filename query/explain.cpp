@@ -39,7 +39,7 @@ bool HasFullwidthSpace(const std::string& value) {
 // 0x5C is a backslash and the quote after it is escaped (as with 表, 予, ソ).
 // Empty when there is none.
 std::string TextUpToEscapingCharacter(const std::string& value) {
-    for (std::size_t i = 1; i + 2 < value.size(); i += text::IsLeadByte(value[i]) ? 2 : 1) {
+    for (std::size_t i = 1; i + 2 < value.size(); i += text::CharLength(value, i)) {
         if (text::IsLeadByte(value[i]) && value[i + 1] == '\\' && value[i + 2] == '"')
             return value.substr(1, i + 1);
     }
@@ -87,7 +87,7 @@ std::string TypographicQuote(const std::string& value) {
         return c == "\x81\x67" || c == "\x81\x68" || c == "\xFA\x57" || c == "\xEE\xFC";
     };
     std::size_t last = 0;
-    for (std::size_t i = 0; i < value.size(); i += text::IsLeadByte(value[i]) ? 2 : 1) last = i;
+    for (std::size_t i = 0; i < value.size(); i += text::CharLength(value, i)) last = i;
     for (const std::string& c : {value.substr(0, 2), value.substr(last)})
         if (quote(c)) return c;
     return {};
@@ -222,8 +222,7 @@ Explanation Explain(const std::string& query, bool subfolders, const QueryContex
     std::vector<TranslationStep> steps;
     Explanation e{TranslateQuery(query, subfolders, context, &steps, maxPasses), {}};
     for (const TranslationStep& s : steps) {
-        ExplainedPass p{s.kind, Target(s), s.form, FormName(s.form, language), s.value, s.left,
-                        Hints(s), ""};
+        ExplainedPass p{Target(s), s.form, FormName(s.form, language), s.value, s.left, Hints(s), ""};
         p.hint = HintsText(p.hints, language);
         e.passes.push_back(std::move(p));
     }

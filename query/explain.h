@@ -42,7 +42,6 @@ std::string HintsText(const std::vector<Hint>& hints, Language language);
 std::string FormName(TranslationStep::Form form, Language language);
 
 struct ExplainedPass {
-    FieldKind kind;
     std::string target;  // the field's target name; "X-Attach" for an attachment term
     TranslationStep::Form form;
     std::string formName;     // FormName in the explanation's language

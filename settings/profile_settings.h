@@ -43,9 +43,9 @@ bool FavoriteStorable(const std::string& name, const char* definition);
 bool WriteFavorite(const ProfileStore& store, const std::string& name, const std::string& definition);
 bool RemoveFavorite(const ProfileStore& store, const std::string& name);
 
-// The history keys, a key at a time (a section read is documented for less
-// than a long history holds): ReadHistoryKeys gives what history0 ..
-// history19 hold now, "" for a missing key, nothing for one that cannot be
+// The history keys, in one read of the section while it is short enough
+// (platform::kMaxSectionRead), else a key at a time: ReadHistoryKeys gives
+// what history0 .. history19 hold now, "" for a missing key, nothing for one that cannot be
 // read; ReadHistory the non-empty values in key order. WriteHistory stores
 // `entries` (the non-blank ones among the list's first 20 positions) under
 // history0, history1, ..., skipping one that cannot be a line of the file,

@@ -90,7 +90,7 @@ std::string ProfileStore::ValueIn(const std::vector<std::string>& entries, const
     for (const std::string& entry : entries) {
         const std::size_t eq = entry.find('=');
         const std::string_view name = platform::TrimProfileBlanks(std::string_view(entry).substr(0, eq));
-        if (text::FoldAsciiCase(name) != text::FoldAsciiCase(key)) continue;
+        if (!text::SameName(name, key)) continue;
         // The first entry of the key counts; one without "=" reads as missing.
         if (eq == std::string::npos) return "";
         const std::string_view value = std::string_view(entry).substr(eq + 1);

@@ -39,4 +39,9 @@ inline std::string FoldAsciiCase(std::string_view name) {
     return out;
 }
 
+// Whether two names are the same without regard to the case of ASCII letters.
+inline bool SameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && FoldAsciiCase(a) == FoldAsciiCase(b);
+}
+
 }  // namespace zms::text

@@ -27,10 +27,6 @@ bool IsComment(std::string_view line) {
     return !t.empty() && t.front() == ';';
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && text::FoldAsciiCase(a) == text::FoldAsciiCase(b);
-}
-
 // The name of a header line, one that begins with '[': up to the first ']'
 // (a double-byte character's second byte is none), or to the line's end
 // without one. So "[a]b]" names "a", "[a" names "a", "[]" the section "", and
@@ -71,7 +67,7 @@ std::optional<Section> FindSection(const IniText& ini, std::string_view name) {
     name = CallName(name);
     for (size_t i = 0; i < ini.lines.size(); ++i) {
         const auto found = HeaderName(ini.lines[i].text);
-        if (!found || !SameName(*found, name)) continue;
+        if (!found || !text::SameName(*found, name)) continue;
         size_t end = i + 1;
         while (end < ini.lines.size() && !HeaderName(ini.lines[end].text)) ++end;
         return Section{i, i + 1, end};
@@ -85,7 +81,7 @@ size_t FindKey(const IniText& ini, std::string_view section, std::string_view ke
     if (!found) return kNone;
     for (size_t i = found->begin; i < found->end; ++i) {
         const auto entry = ParseEntry(ini.lines[i].text);
-        if (entry && SameName(entry->key, CallName(key))) return i;
+        if (entry && text::SameName(entry->key, CallName(key))) return i;
     }
     return kNone;
 }

@@ -54,7 +54,7 @@ int32_t RecordInt(const char* entry, int32_t result) {
 }
 
 const char* RecordText(const char* entry, const char* result) {
-    Record(std::string(entry) + "() = " + zms::StandInQuote(result));
+    Record(std::string(entry) + "() = " + StandInQuote(result));
     return result;
 }
 
@@ -94,17 +94,17 @@ bool Set(const std::string& name, const char* value) {
 intptr_t ExecAtMain(const char* entry, va_list args) {
     const State& s = StandInState();
     const std::string name = entry ? entry : "";
-    std::string line = "ExecAtMain(" + zms::StandInQuote(entry);
+    std::string line = "ExecAtMain(" + StandInQuote(entry);
     const char* text = nullptr;
     if (name == "CurrentAccount" || name == "CurrentFolder") {
         text = Text(name == "CurrentAccount" ? s.account : s.folder);
-        line += ") = " + zms::StandInQuote(text);
+        line += ") = " + StandInQuote(text);
     } else if (name == "SetFindPack") {
-        line += ", " + zms::StandInQuote(va_arg(args, const char*)) + ")";
+        line += ", " + StandInQuote(va_arg(args, const char*)) + ")";
     } else if (name == "StartDoGrep") {
         const char* account = va_arg(args, const char*);
         const char* folder = va_arg(args, const char*);
-        line += ", " + zms::StandInQuote(account) + ", " + zms::StandInQuote(folder) + ")";
+        line += ", " + StandInQuote(account) + ", " + StandInQuote(folder) + ")";
     } else if (name == "PushFindPack") {
         line += ")";
     } else {
@@ -136,6 +136,7 @@ void Guarded(Body body) {
 }  // namespace zms::stand_in
 
 using namespace zms::stand_in;
+using zms::StandInQuote;
 
 extern "C" {
 
@@ -144,11 +145,11 @@ int32_t ZMS_CDECL ZentoroMailVersion() {
 }
 
 void ZMS_CDECL StartDoGrep(const char* account, const char* folder) {
-    Guarded([&] { Record("StartDoGrep(" + zms::StandInQuote(account) + ", " + zms::StandInQuote(folder) + ")"); });
+    Guarded([&] { Record("StartDoGrep(" + StandInQuote(account) + ", " + StandInQuote(folder) + ")"); });
 }
 
 void ZMS_CDECL SetFindPack(const char* findPack) {
-    Guarded([&] { Record("SetFindPack(" + zms::StandInQuote(findPack) + ")"); });
+    Guarded([&] { Record("SetFindPack(" + StandInQuote(findPack) + ")"); });
 }
 
 const char* ZMS_CDECL CurrentAccount() {
@@ -168,7 +169,7 @@ const char* ZMS_CDECL YenEncode(const char* text) {
             StandInState().encoded = zms::StandInEscape(text);
             result = StandInState().encoded.c_str();
         }
-        Record("YenEncode(" + zms::StandInQuote(text) + ") = " + zms::StandInQuote(result));
+        Record("YenEncode(" + StandInQuote(text) + ") = " + StandInQuote(result));
         return result;
     });
 }
