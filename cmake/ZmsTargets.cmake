@@ -1,6 +1,7 @@
 # Settings every target of the project gets, and the third-party pieces it uses.
 
-# The name of this build's OS in file names: a folder <ZMS_OS>/ beside the portable code (platform/win32/, plugin/posix/, ...).
+# The name of this build's OS in file names: a folder <ZMS_OS>/ beside the
+# portable code (platform/win32/, plugin/posix/, ...).
 if(WIN32)
     set(ZMS_OS win32)
 else()

@@ -23,7 +23,6 @@ protected:
             .ReadText("History", ("history" + std::to_string(n)).c_str(), "<missing>")
             .value_or("<null>");
     }
-    std::vector<std::string> List() { return history.Entries(); }
     // Confirming a query, as the dialog's OK does.
     void Confirm(const std::string& q) {
         history.Record(q);
@@ -46,7 +45,7 @@ TEST_F(History, LoadSkipsMissingAndEmptyKeys) {
     Store(3, "b");
     Store(20, "never read");
     history.Load(profile.store());
-    EXPECT_EQ(List(), (L{"a", "b"}));
+    EXPECT_EQ(history.Entries(), (L{"a", "b"}));
 }
 
 // The keys above the ones written go: e19, pushed out of the first twenty in
@@ -56,7 +55,7 @@ TEST_F(History, ConfirmingAStoredEntryMovesItUpAndRemovesTheLastKey) {
     Confirm("e5");
     L expected = {"e5", "e0", "e1", "e2", "e3", "e4", ""};
     for (int i = 6; i < 20; ++i) expected.push_back("e" + std::to_string(i));
-    EXPECT_EQ(List(), expected);
+    EXPECT_EQ(history.Entries(), expected);
     L file;
     for (int n = 0; n < 20; ++n) file.push_back(Stored(n));
     L expectedFile = {"e5", "e0", "e1", "e2", "e3", "e4"};
@@ -66,7 +65,7 @@ TEST_F(History, ConfirmingAStoredEntryMovesItUpAndRemovesTheLastKey) {
     history = {};
     history.Load(profile.store());
     expectedFile.pop_back();
-    EXPECT_EQ(List(), expectedFile);
+    EXPECT_EQ(history.Entries(), expectedFile);
 }
 
 // Only the keys history0..history19 change: a comment, other keys of the
@@ -101,7 +100,7 @@ TEST_F(History, EqualMeansTheSameBytes) {
     Confirm("ABC");
     Confirm("abc");
     Confirm("abc ");
-    EXPECT_EQ(List(), (L{"abc ", "abc", "ABC"}));
+    EXPECT_EQ(history.Entries(), (L{"abc ", "abc", "ABC"}));
     EXPECT_EQ(Stored(0), "abc ");
     EXPECT_EQ(Stored(2), "ABC");
 }
@@ -109,7 +108,7 @@ TEST_F(History, EqualMeansTheSameBytes) {
 TEST_F(History, TheSameQueryTwiceLeavesABlankThatIsNotSaved) {
     Confirm("q");
     Confirm("q");
-    EXPECT_EQ(List(), (L{"q", ""}));
+    EXPECT_EQ(history.Entries(), (L{"q", ""}));
     EXPECT_EQ(Stored(0), "q");
     EXPECT_EQ(Stored(1), "<missing>");
 }
@@ -118,9 +117,9 @@ TEST_F(History, DuplicatesInTheFileLoadAsTheyAre) {
     Store(0, "x");
     Store(1, "x");
     history.Load(profile.store());
-    EXPECT_EQ(List(), (L{"x", "x"}));
+    EXPECT_EQ(history.Entries(), (L{"x", "x"}));
     Confirm("y");
-    EXPECT_EQ(List(), (L{"y", "x", ""}));
+    EXPECT_EQ(history.Entries(), (L{"y", "x", ""}));
     EXPECT_EQ(Stored(0), "y");
     EXPECT_EQ(Stored(1), "x");
     EXPECT_EQ(Stored(2), "<missing>");
@@ -130,7 +129,7 @@ TEST_F(History, QuotedQueriesComeBackWithTheirQuotes) {
     Confirm("\"a b\"");
     history = {};
     history.Load(profile.store());
-    EXPECT_EQ(List(), (L{"\"a b\""}));
+    EXPECT_EQ(history.Entries(), (L{"\"a b\""}));
 }
 
 // Neither a line break nor a line of 32 KiB fits in the file.
@@ -141,7 +140,7 @@ TEST_F(History, AQueryThatCannotBeOneLineIsKeptInMemoryOnly) {
         Store(1, nullptr);
         Confirm(query);
         Confirm("c");
-        EXPECT_EQ(List(), (L{"c", query}));
+        EXPECT_EQ(history.Entries(), (L{"c", query}));
         EXPECT_EQ(Stored(0), "c");
         EXPECT_EQ(Stored(1), "<missing>");
         EXPECT_EQ(Stored(2), "<missing>") << "no line of its own was added";
@@ -158,7 +157,7 @@ TEST_F(History, ValuesThisProcessNeverSawStay) {
         const test::FileHeldOpen held(profile.store().Path());
         history.Load(profile.store());
     }
-    EXPECT_EQ(List(), L{}) << "the load read nothing";
+    EXPECT_EQ(history.Entries(), L{}) << "the load read nothing";
     Confirm("q");
     L file;
     for (int n = 0; n < 20; ++n) file.push_back(Stored(n));
@@ -166,7 +165,7 @@ TEST_F(History, ValuesThisProcessNeverSawStay) {
     for (int i = 0; i < 19; ++i) expected.push_back("e" + std::to_string(i));
     EXPECT_EQ(file, expected);
     expected.push_back("e19");
-    EXPECT_EQ(List(), expected);
+    EXPECT_EQ(history.Entries(), expected);
 
     history = {};
     for (int n = 0; n < 20; ++n) Store(n, nullptr);
@@ -179,7 +178,7 @@ TEST_F(History, ValuesThisProcessNeverSawStay) {
     Confirm("q");
     EXPECT_EQ((L{Stored(0), Stored(1), Stored(2), Stored(3), Stored(4)}),
               (L{"q", "x", "a", "b", "<missing>"}));
-    EXPECT_EQ(List(), (L{"q", "x", "a", "b"}));
+    EXPECT_EQ(history.Entries(), (L{"q", "x", "a", "b"}));
 }
 
 TEST_F(History, AFirstQueryWritesOneKey) {
